@@ -1,0 +1,1 @@
+// runtime/alloc.cpp: placeholder until implemented.

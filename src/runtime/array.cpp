@@ -1,0 +1,1 @@
+// runtime/array.cpp: placeholder until implemented.

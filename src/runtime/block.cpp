@@ -1,0 +1,1 @@
+// runtime/block.cpp: placeholder until implemented.

@@ -1,0 +1,1 @@
+// runtime/block_registry.cpp: placeholder until implemented.

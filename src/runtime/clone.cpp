@@ -1,0 +1,1 @@
+// runtime/clone.cpp: placeholder until implemented.

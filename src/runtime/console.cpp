@@ -1,0 +1,1 @@
+// runtime/console.cpp: placeholder until implemented.

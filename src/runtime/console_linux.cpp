@@ -1,0 +1,1 @@
+// runtime/console_linux.cpp: placeholder until implemented.

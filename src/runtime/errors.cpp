@@ -1,0 +1,1 @@
+// runtime/errors.cpp: placeholder until implemented.

@@ -1,0 +1,1 @@
+// runtime/heap.cpp: placeholder until implemented.

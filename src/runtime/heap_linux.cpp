@@ -1,0 +1,1 @@
+// runtime/heap_linux.cpp: placeholder until implemented.

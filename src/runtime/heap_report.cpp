@@ -1,0 +1,1 @@
+// runtime/heap_report.cpp: placeholder until implemented.

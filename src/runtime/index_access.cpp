@@ -1,0 +1,1 @@
+// runtime/index_access.cpp: placeholder until implemented.

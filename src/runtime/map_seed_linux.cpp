@@ -1,0 +1,1 @@
+// runtime/map_seed_linux.cpp: placeholder until implemented.

@@ -1,0 +1,1 @@
+// runtime/operators.cpp: placeholder until implemented.

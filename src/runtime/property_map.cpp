@@ -1,0 +1,1 @@
+// runtime/property_map.cpp: placeholder until implemented.

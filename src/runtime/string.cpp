@@ -1,0 +1,1 @@
+// runtime/string.cpp: placeholder until implemented.

@@ -1,0 +1,1 @@
+// runtime/string_builder.cpp: placeholder until implemented.

@@ -1,0 +1,1 @@
+// runtime/type_info.cpp: placeholder until implemented.

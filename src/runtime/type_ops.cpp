@@ -1,0 +1,1 @@
+// runtime/type_ops.cpp: placeholder until implemented.

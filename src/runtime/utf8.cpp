@@ -1,0 +1,1 @@
+// runtime/utf8.cpp: placeholder until implemented.

@@ -1,0 +1,1 @@
+// runtime/value.cpp: placeholder until implemented.

@@ -1,0 +1,1 @@
+// runtime/value_equal.cpp: placeholder until implemented.

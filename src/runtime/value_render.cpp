@@ -1,0 +1,1 @@
+// runtime/value_render.cpp: placeholder until implemented.

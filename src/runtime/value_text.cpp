@@ -1,0 +1,1 @@
+// runtime/value_text.cpp: placeholder until implemented.

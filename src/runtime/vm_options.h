@@ -1,0 +1,31 @@
+// runtime/vm_options.h: the process-wide settings record. The driver fills it once
+// from the command line before VM initialisation; everything else only reads it.
+#pragma once
+
+#include <cstdint>
+
+namespace tarvik {
+
+struct VmOptions {
+    uint32_t stack_slots = 4096;
+    uint16_t fifo_slots = 1024;
+    uint16_t max_slabs = 1024;
+    uint16_t max_frames = 64;
+    uint16_t max_fibers = 256;
+    uint32_t io_threads = 0;  // 0: the pool picks its own count
+    bool keep_debug_info = true;
+    bool verify_plugins = true;
+    bool verbose = false;
+    bool trace = false;
+    bool timing = false;
+    bool mem_report = false;
+    bool stats = false;
+    bool unsafe = false;
+    bool jit = false;
+    bool require_signed = false;
+    const char* library_path = nullptr;
+};
+
+extern VmOptions g_options;
+
+}  // namespace tarvik
