@@ -1,1 +1,85 @@
-// runtime/alloc.cpp: placeholder until implemented.
+// runtime/alloc.cpp: the checked allocation wrappers and the cumulative byte count.
+#include "runtime/alloc.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "runtime/errors.h"
+#include "runtime/heap.h"
+
+namespace tarvik {
+
+// Worker threads allocate through these wrappers too, so the count is atomic.
+static void count_bytes(size_t n) { __atomic_fetch_add(&g_heap.heap_bytes, uint64_t(n), __ATOMIC_RELAXED); }
+
+void* checked_alloc(size_t n) {
+    if (n < 1 || n >= kAllocLimit) {
+        raise_error(ERR_RUNTIME);
+        return nullptr;
+    }
+    void* p = std::calloc(1, n);
+    if (!p) {
+        raise_error(ERR_OUT_OF_MEMORY);
+        return nullptr;
+    }
+    count_bytes(n);
+    return p;
+}
+
+void* checked_realloc(void* old, size_t n) {
+    if (n < 1 || n >= kAllocLimit) {
+        raise_error(ERR_RUNTIME);
+        return old;
+    }
+    void* p = std::realloc(old, n);
+    if (!p) {
+        raise_error(ERR_OUT_OF_MEMORY);
+        return old;
+    }
+    count_bytes(n);
+    return p;
+}
+
+void* checked_calloc(size_t count, size_t size) {
+    if (count == 0 || size == 0 || count > (kAllocLimit - 1) / size) {
+        raise_error(ERR_RUNTIME);
+        return nullptr;
+    }
+    void* p = std::calloc(count, size);
+    if (!p) {
+        raise_error(ERR_OUT_OF_MEMORY);
+        return nullptr;
+    }
+    count_bytes(count * size);
+    return p;
+}
+
+size_t checked_strlen(const char* text) {
+    if (!text) {
+        raise_error(ERR_RUNTIME);
+        return 0;
+    }
+    size_t n = strnlen(text, kMaxTextLength + 1);
+    if (n > kMaxTextLength) {
+        raise_error(ERR_RUNTIME);
+        return kMaxTextLength;
+    }
+    return n;
+}
+
+char* checked_strdup(const char* text) {
+    if (!text) {
+        raise_error(ERR_RUNTIME);
+        return nullptr;
+    }
+    size_t n = checked_strlen(text);
+    char* copy = static_cast<char*>(checked_alloc(n + 1));
+    if (!copy) return nullptr;
+    std::memcpy(copy, text, n);
+    copy[n] = '\0';
+    return copy;
+}
+
+void checked_free(void* p) { std::free(p); }
+
+}  // namespace tarvik

@@ -101,12 +101,14 @@ void heap_dump_slabs();
 // Formats a byte count as "%.2f GB" / "MB" / "KB" or "%llu B" into out[32].
 void format_size(uint64_t bytes, char out[32]);
 
-// Boot lines printed with --verbose and --trace.
-void heap_print_startup_lines(bool trace);
+// Empties the deferred-free queue, releasing the contents of every entry.
+void heap_drain_queue();
 
 // OS edge (heap_linux.cpp): a zeroed, kSlabAlign-aligned block of kSlabBytes, or null.
 void* slab_memory_acquire();
 void slab_memory_return(void* base);
+// Closes a stream's descriptor when no stream layer has claimed the type.
+void stream_descriptor_close(int fd, uint8_t kind);
 // Peak resident set in bytes, or 0 when unknown.
 uint64_t process_peak_rss_bytes();
 

@@ -86,6 +86,7 @@ constexpr uint32_t F_QUEUED = 0x10;       // in the deferred-free queue, content
 constexpr uint32_t F_INLINE_CHARS = 0x20; // string bytes live in payload b
 constexpr uint32_t F_FLAT_FLOAT = 0x40;   // array slots hold raw doubles
 constexpr uint32_t F_HASH_STALE = 0x400;  // string hash must be recomputed before use
+constexpr uint32_t F_SPARE_CAPACITY = 0x800; // string buffer holds bit_ceil(length + 1) bytes (in-place append)
 
 // Immediate ints cover -2^60 <= n < 2^60.
 constexpr int64_t kImmIntMin = -(int64_t(1) << 60);

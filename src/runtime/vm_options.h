@@ -28,4 +28,8 @@ struct VmOptions {
 
 extern VmOptions g_options;
 
+// Raises a power-of-two setting to the next power of two, printing the note
+// "Note: <label> <value> rounded up to <new> (must be a power of two)" as a warning.
+uint32_t option_round_to_power_of_two(const char* label, uint32_t value);
+
 }  // namespace tarvik

@@ -1,0 +1,45 @@
+# Thin wrapper over CMake. `make test` installs what the build needs, builds and
+# runs every test; `make test-asan` repeats the unit tests under ASan + UBSan.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+DEPS       := cmake g++ make pkg-config libgtest-dev libbenchmark-dev libxxhash-dev \
+              libsodium-dev libargon2-dev libssl-dev zlib1g-dev
+
+.PHONY: all deps build test test-asan bench demo clean
+
+all: build
+
+# Installs the Debian packages that are missing (needs root or sudo).
+deps:
+	@missing=""; for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  SUDO=""; [ "$$(id -u)" = 0 ] || SUDO=sudo; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARVIK_SANITIZE=ON -DTARVIK_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	$(BUILD)/bench/runtime_bench
+
+demo: build
+	@echo "The demo package runs once the package loader lands; until then: make bench"
+	$(BUILD)/bench/runtime_bench --benchmark_filter='BM_AllocRelease$$|BM_MapGet' --benchmark_min_time=0.05
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
