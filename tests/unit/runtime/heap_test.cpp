@@ -124,7 +124,9 @@ TEST_F(HeapSmallQueue, FreeingAVeryLongChainDoesNotExhaustTheStack) {
     }
     EXPECT_EQ(heap_live_count(), kLength);
     // With the queue full every freed link is released at once, link after link.
-    for (int i = 0; i < 16; ++i) release(new_int_box(int64_t(1) << 61));
+    Value fillers[16];
+    for (Value& v : fillers) v = new_int_box(int64_t(1) << 61);
+    for (Value v : fillers) release(v);
     ASSERT_EQ(g_heap.queue_count, 16u);
     release(head);
     EXPECT_EQ(heap_live_count(), 0);
