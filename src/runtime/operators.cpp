@@ -212,6 +212,12 @@ bool ordering_answer(int order, int code) {
     }
 }
 
+// A string's bytes; an empty text when a long string has no buffer.
+const char* string_bytes(const ObjHeader* s) {
+    const char* chars = string_chars(s);
+    return chars ? chars : "";
+}
+
 int string_order(const ObjHeader* a, const ObjHeader* b) {
     uint32_t length_a = string_length(a);
     uint32_t length_b = string_length(b);
@@ -240,30 +246,22 @@ int array_order(const ObjHeader* a, const ObjHeader* b) {
     uint32_t count_b = array_count(b);
     uint32_t common = std::min(count_a, count_b);
     uint32_t failures = g_compare_nesting_failures;
+    // After a nesting failure every level stops at once: two probes per position
+    // would otherwise double the work at each level.
     for (uint32_t i = 0; i < common; ++i) {
         if (array_item_less(a, i, b, i)) return -1;
+        if (g_compare_nesting_failures != failures) return 0;
         if (array_item_less(b, i, a, i)) return 1;
-        // After a nesting failure every level must stop, or the two probes per
-        // position would multiply the work at each level.
         if (g_compare_nesting_failures != failures) return 0;
     }
     return count_a < count_b ? -1 : (count_a > count_b ? 1 : 0);
-}
-
-bool arrays_equal(const ObjHeader* a, const ObjHeader* b) {
-    uint32_t count = array_count(a);
-    if (count != array_count(b)) return false;
-    for (uint32_t i = 0; i < count; ++i) {
-        if (!array_items_equal(a, b, i)) return false;
-    }
-    return true;
 }
 
 bool compare_arrays(const ObjHeader* a, const ObjHeader* b, int code) {
     if (!compare_depth_enter()) return false;
     bool answer;
     if (code == CMP_EQ || code == CMP_NE) {
-        answer = arrays_equal(a, b) == (code == CMP_EQ);
+        answer = arrays_deep_equal(a, b) == (code == CMP_EQ);
     } else {
         uint32_t failures = g_compare_nesting_failures;
         int order = array_order(a, b);
@@ -304,7 +302,7 @@ bool compare_slow(Value a, Value b, int code) {
     switch (type) {
     case T_STRING:
         if (code == CMP_EQ || code == CMP_NE)
-            return string_bytes_equal(as_obj(a), as_obj(b)) == (code == CMP_EQ);
+            return string_equal(as_obj(a), as_obj(b)) == (code == CMP_EQ);
         return ordering_answer(string_order(as_obj(a), as_obj(b)), code);
     case T_ARRAY: return compare_arrays(as_obj(a), as_obj(b), code);
     case T_BLOCK: return compare_blocks(as_obj(a), as_obj(b), code);

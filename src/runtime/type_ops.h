@@ -16,7 +16,7 @@ struct TypeOps {
     void (*release_contents)(ObjHeader* obj) = nullptr;
     // Debug rendering to standard output (no newline).
     void (*render)(Value v) = nullptr;
-    // Deep equality of two distinct values of this type; `depth` is the nesting count.
+    // Deep equality of two distinct values of this type (the caller counts nesting).
     bool (*deep_equal)(Value a, Value b) = nullptr;
     // New reference to an independent copy; null means "not cloneable".
     Value (*clone)(Value v) = nullptr;

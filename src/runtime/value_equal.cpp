@@ -71,13 +71,7 @@ uint64_t value_hash(Value v) {
     }
 }
 
-bool string_bytes_equal(ObjHeader* a, ObjHeader* b) {
-    uint32_t length = string_length(a);
-    if (length != string_length(b)) return false;
-    // A stale hash says nothing about the bytes; only fresh, non-zero hashes may differ.
-    if (!((a->flags | b->flags) & F_HASH_STALE) && a->a != 0 && b->a != 0 && a->a != b->a) return false;
-    return length == 0 || std::memcmp(string_bytes(a), string_bytes(b), length) == 0;
-}
+namespace {
 
 bool array_items_equal(const ObjHeader* a, const ObjHeader* b, uint32_t i) {
     bool flat_a = array_is_flat_float(a);
@@ -90,6 +84,8 @@ bool array_items_equal(const ObjHeader* a, const ObjHeader* b, uint32_t i) {
     return is_float(other) && float_of(as_obj(other)) == flat;
 }
 
+}  // namespace
+
 bool compare_depth_enter() {
     if (g_compare_depth + 1 >= kMaxCompareDepth) {
         ++g_compare_nesting_failures;
@@ -100,8 +96,6 @@ bool compare_depth_enter() {
     return true;
 }
 
-namespace {
-
 bool arrays_deep_equal(const ObjHeader* a, const ObjHeader* b) {
     uint32_t count = array_count(a);
     if (count != array_count(b)) return false;
@@ -110,6 +104,8 @@ bool arrays_deep_equal(const ObjHeader* a, const ObjHeader* b) {
     }
     return true;
 }
+
+namespace {
 
 bool maps_deep_equal(const PropertyMap* left, const PropertyMap* right) {
     uint32_t left_count = left ? left->count : 0;
@@ -156,7 +152,7 @@ bool value_deep_equal(Value a, Value b) {
     case T_INT:
     case T_BOOL: return value_to_int(a) == value_to_int(b);
     case T_FLOAT: return float_of(as_obj(a)) == float_of(as_obj(b));
-    case T_STRING: return string_bytes_equal(as_obj(a), as_obj(b));
+    case T_STRING: return string_equal(as_obj(a), as_obj(b));
     case T_STREAM: return uint32_t(as_obj(a)->b) == uint32_t(as_obj(b)->b);
     case T_ARRAY:
     case T_OBJECT:

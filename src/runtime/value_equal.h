@@ -4,22 +4,13 @@
 
 #include <cstdint>
 
-#include "runtime/string.h"
 #include "runtime/value_ops.h"
 
 namespace tarvik {
 
-// A string's bytes; an empty text when a long string has no buffer.
-inline const char* string_bytes(const ObjHeader* s) {
-    const char* chars = string_chars(s);
-    return chars ? chars : "";
-}
-
-// Byte equality; the cached hashes decide early only when both are fresh and non-zero.
-bool string_bytes_equal(ObjHeader* a, ObjHeader* b);
-// Deep equality of item i of two arrays that both hold more than i items; flat
-// float items count as floats.
-bool array_items_equal(const ObjHeader* a, const ObjHeader* b, uint32_t i);
+// Equal counts and items pairwise deep-equal; flat float items count as floats.
+// The caller holds the nesting count (compare_depth_enter).
+bool arrays_deep_equal(const ObjHeader* a, const ObjHeader* b);
 
 // Opens one nested comparison on g_compare_depth. At kMaxCompareDepth it raises
 // code 15 and returns false (nothing to close); otherwise pair it with
