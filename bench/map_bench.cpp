@@ -36,6 +36,16 @@ Keys make_keys(int n) {
     return keys;
 }
 
+// A map holding every key, the value of key i being i.
+PropertyMap* make_filled_map(const Keys& keys) {
+    PropertyMap* map = map_create();
+    for (size_t i = 0; i < keys.strings.size(); ++i) {
+        retain(keys.strings[i]);
+        map_set(map, keys.strings[i], keys.hashes[i], make_int(int64_t(i)), true);
+    }
+    return map;
+}
+
 void release_keys(Keys& keys) {
     for (Value s : keys.strings) release(s);
 }
@@ -63,11 +73,7 @@ void BM_MapSetExisting(benchmark::State& state) {
     ensure_runtime();
     int n = int(state.range(0));
     Keys keys = make_keys(n);
-    PropertyMap* map = map_create();
-    for (int i = 0; i < n; ++i) {
-        retain(keys.strings[i]);
-        map_set(map, keys.strings[i], keys.hashes[i], make_int(i), true);
-    }
+    PropertyMap* map = make_filled_map(keys);
     for (auto _ : state) {
         for (int i = 0; i < n; ++i) {
             retain(keys.strings[i]);
@@ -83,11 +89,7 @@ void BM_MapGet(benchmark::State& state) {
     ensure_runtime();
     int n = int(state.range(0));
     Keys keys = make_keys(n);
-    PropertyMap* map = map_create();
-    for (int i = 0; i < n; ++i) {
-        retain(keys.strings[i]);
-        map_set(map, keys.strings[i], keys.hashes[i], make_int(i), true);
-    }
+    PropertyMap* map = make_filled_map(keys);
     for (auto _ : state) {
         for (int i = 0; i < n; ++i) benchmark::DoNotOptimize(map_get(map, keys.hashes[i]));
     }
@@ -100,11 +102,7 @@ void BM_MapGetMissing(benchmark::State& state) {
     ensure_runtime();
     int n = int(state.range(0));
     Keys keys = make_keys(n);
-    PropertyMap* map = map_create();
-    for (int i = 0; i < n; ++i) {
-        retain(keys.strings[i]);
-        map_set(map, keys.strings[i], keys.hashes[i], make_int(i), true);
-    }
+    PropertyMap* map = make_filled_map(keys);
     std::vector<uint64_t> absent;
     for (int i = 0; i < n; ++i) absent.push_back(keys.hashes[i] ^ 0x5555555555555555ull);
     for (auto _ : state) {

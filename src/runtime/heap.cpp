@@ -2,6 +2,7 @@
 // reference-count destruction and compaction.
 #include "runtime/heap.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 
@@ -126,7 +127,7 @@ void drain_queue() {
     HeapState& h = g_heap;
     while (h.queue_count) {
         ObjHeader* obj = h.queue[h.queue_head];
-        h.queue_head = (h.queue_head + 1) % h.queue_capacity;
+        h.queue_head = (h.queue_head + 1) & (h.queue_capacity - 1);
         h.queue_count -= 1;
         if (obj->flags & F_QUEUED) {
             heap_release_contents(obj);
@@ -143,8 +144,10 @@ void heap_init(const HeapConfig& config) {
         raise_error(ERR_RUNTIME);
         return;
     }
-    g_heap.queue = static_cast<ObjHeader**>(checked_calloc(config.fifo_slots, sizeof(ObjHeader*)));
-    g_heap.queue_capacity = g_heap.queue ? config.fifo_slots : 0;
+    // A power of two, so queue positions wrap with a mask.
+    uint32_t capacity = std::bit_ceil(uint32_t(config.fifo_slots));
+    g_heap.queue = static_cast<ObjHeader**>(checked_calloc(capacity, sizeof(ObjHeader*)));
+    g_heap.queue_capacity = g_heap.queue ? capacity : 0;
     g_heap.queue_head = 0;
     g_heap.queue_count = 0;
 }
@@ -157,7 +160,7 @@ ObjHeader* heap_alloc() {
 
     if (h.queue_count) {
         ObjHeader* obj = h.queue[h.queue_head];
-        h.queue_head = (h.queue_head + 1) % h.queue_capacity;
+        h.queue_head = (h.queue_head + 1) & (h.queue_capacity - 1);
         h.queue_count -= 1;
         h.cache_hits += 1;
         heap_release_contents(obj);
@@ -242,7 +245,7 @@ void heap_release_slot(ObjHeader* obj) {
     if (slab->used) slab->used -= 1;
     if (h.queue && h.queue_count < h.queue_capacity) {
         obj->flags |= F_QUEUED;
-        h.queue[(h.queue_head + h.queue_count) % h.queue_capacity] = obj;
+        h.queue[(h.queue_head + h.queue_count) & (h.queue_capacity - 1)] = obj;
         h.queue_count += 1;
         return;
     }
