@@ -105,11 +105,14 @@ void array_append(Value array, Value value, bool borrowed) {
         return;
     }
     if (borrowed) retain(value);
+    // Copying a box allocates, and reusing a queued slot may run a destructor that
+    // appends to this very array; so the copy comes before the room is made.
+    Value stored = container_store_form(value);
     if (!array_grow_for_append(a)) {
-        release(value);
+        release(stored);
         return;
     }
-    array_items(a)[a->aux++] = container_store_form(value);
+    array_items(a)[a->aux++] = stored;
 }
 
 Value array_get(const ObjHeader* array, uint32_t i) {

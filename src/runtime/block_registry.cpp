@@ -45,7 +45,8 @@ void block_region_register(const void* base, uint64_t size) {
         auto* grown = static_cast<BlockRegion*>(
             capacity > reg.capacity ? std::realloc(reg.regions, size_t(capacity) * sizeof(BlockRegion)) : nullptr);
         if (!grown) {
-            print_error("Error: cannot grow the block-region registry (%u entries).\n", capacity);
+            // The error printer supplies the "Error: " prefix.
+            print_error("cannot grow the block-region registry (%u entries).\n", capacity);
             vm_exit(8);
         }
         __atomic_fetch_add(&g_heap.heap_bytes, uint64_t(capacity) * sizeof(BlockRegion), __ATOMIC_RELAXED);

@@ -61,8 +61,10 @@ Value clone_array(const ObjHeader* source) {
         release(copy);
         return nil_value();
     }
-    // Items are stored directly: each clone is already a fresh, unshared box.
-    for (uint32_t i = 0; i < count; ++i) {
+    // Items are stored directly: each clone is already a fresh, unshared box. The
+    // source count is read again each step: cloning allocates, and a destructor run
+    // by a reused slot may have shortened the source.
+    for (uint32_t i = 0; i < count && i < array_count(source); ++i) {
         Value item = clone_slot(array_items(source)[i]);
         if (error_pending()) {
             release(item);

@@ -121,14 +121,21 @@ void release_array(ObjHeader* obj) {
     obj->aux = 0;
 }
 
+// The oldest entry of the deferred-free queue; the caller has checked it is not empty.
+ObjHeader* queue_pop() {
+    HeapState& h = g_heap;
+    ObjHeader* obj = h.queue[h.queue_head];
+    h.queue_head = (h.queue_head + 1) & (h.queue_capacity - 1);
+    h.queue_count -= 1;
+    return obj;
+}
+
 // Drains the deferred-free queue: every entry still queued has its contents released
 // and is marked free (the free rings are rebuilt by the caller or discarded).
 void drain_queue() {
     HeapState& h = g_heap;
     while (h.queue_count) {
-        ObjHeader* obj = h.queue[h.queue_head];
-        h.queue_head = (h.queue_head + 1) & (h.queue_capacity - 1);
-        h.queue_count -= 1;
+        ObjHeader* obj = queue_pop();
         if (obj->flags & F_QUEUED) {
             heap_release_contents(obj);
             obj->flags = (obj->flags & ~(F_LIVE | F_FREE | F_QUEUED)) | F_FREE;
@@ -159,9 +166,7 @@ ObjHeader* heap_alloc() {
     if (h.live > h.peak_live) h.peak_live = h.live;
 
     if (h.queue_count) {
-        ObjHeader* obj = h.queue[h.queue_head];
-        h.queue_head = (h.queue_head + 1) & (h.queue_capacity - 1);
-        h.queue_count -= 1;
+        ObjHeader* obj = queue_pop();
         h.cache_hits += 1;
         heap_release_contents(obj);
         slab_of(obj)->used += 1;
@@ -250,6 +255,9 @@ void heap_release_slot(ObjHeader* obj) {
         return;
     }
     if (h.release_depth >= kMaxReleaseDepth && pending_push(obj)) return;
+    // Queued while its contents go: a destructor they run may compact, and compaction
+    // must not put the slot on the ring before ring_append does.
+    obj->flags |= F_QUEUED;
     heap_release_contents(obj);
     ring_append(obj);
 }

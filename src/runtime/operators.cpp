@@ -27,14 +27,8 @@ constexpr int kOperatorCount = int(std::size(kOperatorNames));
 constexpr size_t kConcatTextBuffer = 24;
 constexpr size_t kConcatLimit = 0x7FFFFFFF;
 
-// pow in doubles, then clamped into int64: NaN gives 0.
-int64_t int_power(int64_t a, int64_t b) {
-    double r = std::pow(double(a), double(b));
-    if (std::isnan(r)) return 0;
-    if (r >= 9223372036854775808.0) return INT64_MAX;
-    if (r < -9223372036854775808.0) return INT64_MIN;
-    return int64_t(r);
-}
+// pow in doubles, then truncated into int64 (NaN gives 0, out of range clamps).
+int64_t int_power(int64_t a, int64_t b) { return double_to_int(std::pow(double(a), double(b))); }
 
 // The arithmetic itself; add, subtract, multiply and left shift wrap through
 // unsigned arithmetic so that overflow stays defined.
@@ -125,9 +119,11 @@ Value array_concat(Value a, Value b) {
         array_append(joined, b, /*borrowed=*/true);
     } else {
         const ObjHeader* source = as_obj(b);
-        // b may be a itself; the clone is a separate object, so its count is stable.
+        // b may be a itself; the clone is a separate object, so appending never makes
+        // the loop longer. The count is read again each step: appending allocates, and
+        // a destructor run by a reused slot may have shortened b.
         uint32_t count = array_count(source);
-        for (uint32_t i = 0; i < count && !error_pending(); ++i) {
+        for (uint32_t i = 0; i < count && i < array_count(source) && !error_pending(); ++i) {
             if (array_is_flat_float(source)) {
                 array_append(joined, array_get(source, i), /*borrowed=*/false);
             } else {
@@ -199,6 +195,13 @@ Value binary_op_slow(Value a, Value b, int code) {
     return nil_value();
 }
 
+// -1, 0 or 1 as x is less than, equal to or greater than y; 0 also when the two are
+// unordered (NaN).
+template <typename T>
+int three_way(T x, T y) {
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
 // Three-way comparison result turned into the answer for an ordering code.
 bool ordering_answer(int order, int code) {
     switch (code) {
@@ -223,79 +226,105 @@ int string_order(const ObjHeader* a, const ObjHeader* b) {
     uint32_t length_b = string_length(b);
     uint32_t common = std::min(length_a, length_b);
     int order = common ? std::memcmp(string_bytes(a), string_bytes(b), common) : 0;
-    if (order != 0) return order;
-    return length_a < length_b ? -1 : (length_a > length_b ? 1 : 0);
+    return order != 0 ? order : three_way(length_a, length_b);
 }
 
-// Whether item i of x is less than item j of y, by the comparison "less".
-bool array_item_less(const ObjHeader* x, uint32_t i, const ObjHeader* y, uint32_t j) {
+// The bytes over the shorter byte length, then the byte lengths.
+int block_order(const ObjHeader* a, const ObjHeader* b) {
+    uint64_t bytes_a = uint64_t(block_count(a)) * block_width(a);
+    uint64_t bytes_b = uint64_t(block_count(b)) * block_width(b);
+    uint64_t common = std::min(bytes_a, bytes_b);
+    int order = common ? std::memcmp(block_bytes(a), block_bytes(b), common) : 0;
+    return order != 0 ? order : three_way(bytes_a, bytes_b);
+}
+
+int value_order(Value a, Value b);
+
+// -1 when item i of x is less than item j of y (by compare with code less), 1 when
+// it is greater, 0 when neither. A flat item is a float, so it orders only against
+// numbers, as doubles.
+int array_item_order(const ObjHeader* x, uint32_t i, const ObjHeader* y, uint32_t j) {
     bool flat_x = array_is_flat_float(x);
     bool flat_y = array_is_flat_float(y);
-    if (!flat_x && !flat_y) return compare_values(array_items(x)[i], array_items(y)[j], CMP_LT);
-    // A flat item is a float, so it orders only against numbers, as doubles.
-    if (!flat_x && !is_numeric(array_items(x)[i])) return false;
-    if (!flat_y && !is_numeric(array_items(y)[j])) return false;
+    if (!flat_x && !flat_y) return value_order(array_items(x)[i], array_items(y)[j]);
+    if (!flat_x && !is_numeric(array_items(x)[i])) return 0;
+    if (!flat_y && !is_numeric(array_items(y)[j])) return 0;
     double u = flat_x ? array_doubles(x)[i] : value_to_double(array_items(x)[i]);
     double v = flat_y ? array_doubles(y)[j] : value_to_double(array_items(y)[j]);
-    return u < v;
+    return three_way(u, v);
 }
 
-// Lexicographic: the first position where one item is less decides, then the counts.
+// Lexicographic: the first position whose items are ordered decides, then the counts.
+// One three-way comparison per position, rather than "less" tried both ways, keeps
+// equal nested arrays linear in their depth instead of doubling the work per level.
+// After a nesting failure every level stops at once.
 int array_order(const ObjHeader* a, const ObjHeader* b) {
     uint32_t count_a = array_count(a);
     uint32_t count_b = array_count(b);
     uint32_t common = std::min(count_a, count_b);
     uint32_t failures = g_compare_nesting_failures;
-    // After a nesting failure every level stops at once: two probes per position
-    // would otherwise double the work at each level.
     for (uint32_t i = 0; i < common; ++i) {
-        if (array_item_less(a, i, b, i)) return -1;
+        int order = array_item_order(a, i, b, i);
         if (g_compare_nesting_failures != failures) return 0;
-        if (array_item_less(b, i, a, i)) return 1;
-        if (g_compare_nesting_failures != failures) return 0;
+        if (order != 0) return order;
     }
-    return count_a < count_b ? -1 : (count_a > count_b ? 1 : 0);
+    return three_way(count_a, count_b);
+}
+
+// array_order inside the shared nesting count; 0 after a nesting failure.
+int nested_array_order(const ObjHeader* a, const ObjHeader* b) {
+    if (!compare_depth_enter()) return 0;
+    int order = array_order(a, b);
+    compare_depth_leave();
+    return order;
+}
+
+// The order that compare's "less" and "greater" see: 0 for equal values and for
+// values without an order between them (NaN, different types, unordered types).
+int value_order(Value a, Value b) {
+    if (a.bits == b.bits) return 0;
+    if (is_numeric(a) && is_numeric(b)) {
+        if (!is_float(a) && !is_float(b)) return three_way(value_to_int(a), value_to_int(b));
+        return three_way(value_to_double(a), value_to_double(b));
+    }
+    uint32_t type = value_type(a);
+    if (type != value_type(b)) return 0;
+    switch (type) {
+    case T_STRING: return string_order(as_obj(a), as_obj(b));
+    case T_ARRAY: return nested_array_order(as_obj(a), as_obj(b));
+    case T_BLOCK: return block_order(as_obj(a), as_obj(b));
+    default: return 0;
+    }
 }
 
 bool compare_arrays(const ObjHeader* a, const ObjHeader* b, int code) {
-    if (!compare_depth_enter()) return false;
-    bool answer;
     if (code == CMP_EQ || code == CMP_NE) {
-        answer = arrays_deep_equal(a, b) == (code == CMP_EQ);
-    } else {
-        uint32_t failures = g_compare_nesting_failures;
-        int order = array_order(a, b);
-        answer = g_compare_nesting_failures == failures && ordering_answer(order, code);
+        if (!compare_depth_enter()) return false;
+        bool equal = arrays_deep_equal(a, b);
+        compare_depth_leave();
+        return equal == (code == CMP_EQ);
     }
-    compare_depth_leave();
-    return answer;
+    uint32_t failures = g_compare_nesting_failures;
+    int order = nested_array_order(a, b);
+    return g_compare_nesting_failures == failures && ordering_answer(order, code);
 }
 
 bool compare_blocks(const ObjHeader* a, const ObjHeader* b, int code) {
-    uint64_t bytes_a = uint64_t(block_count(a)) * block_width(a);
-    uint64_t bytes_b = uint64_t(block_count(b)) * block_width(b);
-    uint64_t common = std::min(bytes_a, bytes_b);
-    int order = common ? std::memcmp(block_bytes(a), block_bytes(b), common) : 0;
     if (code == CMP_EQ || code == CMP_NE) {
-        bool equal = block_count(a) == block_count(b) && block_width(a) == block_width(b) && order == 0;
+        bool equal = block_count(a) == block_count(b) && block_width(a) == block_width(b) && block_order(a, b) == 0;
         return equal == (code == CMP_EQ);
     }
-    if (order == 0) order = bytes_a < bytes_b ? -1 : (bytes_a > bytes_b ? 1 : 0);
-    return ordering_answer(order, code);
+    return ordering_answer(block_order(a, b), code);
 }
 
 bool compare_slow(Value a, Value b, int code) {
     if (is_numeric(a) && is_numeric(b)) {
-        if (!is_float(a) && !is_float(b)) {
-            int64_t x = value_to_int(a);
-            int64_t y = value_to_int(b);
-            return ordering_answer(x < y ? -1 : (x > y ? 1 : 0), code);
-        }
+        if (!is_float(a) && !is_float(b)) return ordering_answer(three_way(value_to_int(a), value_to_int(b)), code);
         double x = value_to_double(a);
         double y = value_to_double(b);
         // With NaN every ordering is false and only "not equal" holds.
         if (x != x || y != y) return code == CMP_NE;
-        return ordering_answer(x < y ? -1 : (x > y ? 1 : 0), code);
+        return ordering_answer(three_way(x, y), code);
     }
     uint32_t type = value_type(a);
     if (type != value_type(b)) return code == CMP_NE;
@@ -332,9 +361,7 @@ Value binary_op(Value a, Value b, int code) {
 bool compare_values(Value a, Value b, int code) {
     if (a.bits == b.bits) return code == CMP_EQ || code == CMP_LE || code == CMP_GE;
     if ((((a.bits ^ TAG_INT) | (b.bits ^ TAG_INT)) & TAG_MASK) == 0) {
-        int64_t x = imm_int(a);
-        int64_t y = imm_int(b);
-        return ordering_answer(x < y ? -1 : (x > y ? 1 : 0), code);
+        return ordering_answer(three_way(imm_int(a), imm_int(b)), code);
     }
     return compare_slow(a, b, code);
 }

@@ -59,13 +59,9 @@ Value make_string_hashed(const char* bytes, size_t length, uint64_t hash) {
 }
 
 Value make_string_bytes(const char* bytes, size_t length) {
-    if (length > kMaxStringLength) {
-        raise_error(ERR_RUNTIME);
-        return nil_value();
-    }
-    if (length == 0) return empty_string_value();
-    if (!bytes) return nil_value();
-    return make_string_hashed(bytes, length, hash_bytes(bytes, length));
+    // Only bytes that will be stored are hashed; make_string_hashed turns the rest away.
+    bool storable = bytes && length > 0 && length <= kMaxStringLength;
+    return make_string_hashed(bytes, length, storable ? hash_bytes(bytes, length) : 0);
 }
 
 Value make_string(const char* text) {

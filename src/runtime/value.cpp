@@ -32,8 +32,7 @@ Value make_float(double d) {
     return make_ref(obj);
 }
 
-// Truncation toward zero that stays defined for NaN and out-of-range doubles.
-static int64_t double_to_int(double d) {
+int64_t double_to_int(double d) {
     if (std::isnan(d)) return 0;
     if (d >= 9223372036854775808.0) return INT64_MAX;
     if (d < -9223372036854775808.0) return INT64_MIN;
@@ -59,7 +58,8 @@ int64_t value_to_int(Value v) {
 }
 
 int64_t value_to_int_or_parse(Value v) {
-    if (is_string(v)) return std::atoll(string_chars(as_obj(v)));
+    // strtoll is what atoll means, with its out-of-range result defined (it clamps).
+    if (is_string(v)) return std::strtoll(string_chars(as_obj(v)), nullptr, 10);
     return value_to_int(v);
 }
 

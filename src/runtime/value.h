@@ -176,6 +176,9 @@ inline bool is_numeric(Value v) { return is_integral(v) || is_float(v); }
 
 // ---- numeric accessors -----------------------------------------------------
 
+// Truncation toward zero that stays defined for every double: NaN gives 0, values
+// beyond the int64 range clamp to its ends.
+int64_t double_to_int(double d);
 // Integer of a value: int, char and bool of either form give their value, a float
 // is truncated toward zero, anything else (and absent) gives 0.
 int64_t value_to_int(Value v);

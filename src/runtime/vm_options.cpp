@@ -8,6 +8,7 @@
 namespace tarvik {
 
 VmOptions g_options;
+ScriptArgs g_script_args;
 
 uint32_t option_round_to_power_of_two(const char* label, uint32_t value) {
     if (value == 0 || std::has_single_bit(value)) return value;

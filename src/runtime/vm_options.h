@@ -28,6 +28,17 @@ struct VmOptions {
 
 extern VmOptions g_options;
 
+// The script's arguments: at most 128 words of the process's argument vector.
+constexpr int kMaxScriptArgs = 128;
+struct ScriptArgs {
+    int count = 0;
+    char** words = nullptr;  // not owned: points into the process's argv
+};
+extern ScriptArgs g_script_args;
+
+// The VM's version, 1.0.0.9, packed as major<<24 | minor<<16 | patch<<8 | build.
+constexpr uint32_t kVmVersion = 0x01000009;
+
 // Raises a power-of-two setting to the next power of two, printing the note
 // "Note: <label> <value> rounded up to <new> (must be a power of two)" as a warning.
 uint32_t option_round_to_power_of_two(const char* label, uint32_t value);

@@ -1,14 +1,35 @@
 // tests/unit/runtime/array_test.cpp: array creation, append growth and limits, the
-// stored form of numeric boxes, and flat float arrays.
+// stored form of numeric boxes, flat float arrays, and array loops that allocate.
+#include <vector>
+
 #include "runtime/array.h"
 #include "runtime/errors.h"
+#include "runtime/operators.h"
 #include "runtime/string.h"
 #include "runtime/test_support.h"
+#include "runtime/type_ops.h"
 
 namespace tarvik {
 namespace {
 
-class ArrayTest : public test::RuntimeTest {};
+class ArrayTest : public test::RuntimeTest {
+protected:
+    // Queues an array holding an instance behind `ahead` freed boxes: allocation
+    // number ahead + 1 from now reuses the array's slot and so runs the destructor.
+    void run_destructor_at_allocation(int ahead) {
+        heap_compact();  // empties the queue
+        Value holder = make_array(1);
+        ObjHeader* instance = heap_alloc();
+        instance->type = T_INSTANCE;
+        array_append(holder, make_ref(instance), /*borrowed=*/false);
+        std::vector<Value> boxes;
+        for (int i = 0; i < ahead; ++i) boxes.push_back(make_heap_int(int64_t(1) << 61));
+        for (Value v : boxes) release(v);
+        release(holder);
+    }
+};
+
+Value g_destructor_target = kAbsent;  // the array a test destructor changes
 
 TEST_F(ArrayTest, CreationCapacityAndItsLimits) {
     Value none = make_array(0);
@@ -156,6 +177,43 @@ TEST_F(ArrayTest, FlatFloatArraysHoldRawDoubles) {
     release(s);
     release(f);
     release(v);
+}
+
+TEST_F(ArrayTest, DestructorsRunByAnAllocationCannotOverrunAnArray) {
+    // Appending a shared box copies it; the copy's allocation runs a destructor that
+    // takes the array's last free slot first.
+    Value target = make_array(8);
+    for (int i = 0; i < 7; ++i) array_append(target, make_int(i), false);
+    Value box = make_float(1.5);
+    g_destructor_target = target;
+    type_ops_set_destructor([](ObjHeader*) { array_append(g_destructor_target, make_int(99), false); });
+    run_destructor_at_allocation(0);
+    array_append(target, box, /*borrowed=*/true);
+    ObjHeader* a = as_obj(target);
+    ASSERT_EQ(array_count(a), 9u);
+    EXPECT_GE(array_capacity(a), array_count(a));
+    EXPECT_EQ(array_items(a)[7], make_int(99));
+    EXPECT_TRUE(is_float(array_items(a)[8]) && array_items(a)[8] != box);
+
+    // Cloning and concatenating allocate per item; a destructor that pops the source
+    // meanwhile ends the copy at the new count instead of reading past it.
+    Value source = make_array(0), empty = make_array(0);
+    for (double d : {1.0, 2.0, 3.0}) array_append(source, make_float(d), false);
+    g_destructor_target = source;
+    type_ops_set_destructor([](ObjHeader*) {
+        ObjHeader* s = as_obj(g_destructor_target);
+        Value last = array_items(s)[--s->aux];
+        array_items(s)[s->aux] = kAbsent;
+        release(last);
+    });
+    run_destructor_at_allocation(1);  // the clone's own slot comes first
+    Value copy = clone_value(source);
+    EXPECT_EQ(array_count(as_obj(copy)), 2u);
+    run_destructor_at_allocation(1);
+    Value joined = binary_op(empty, source, OPR_ADD);
+    EXPECT_EQ(array_count(as_obj(joined)), 1u);
+    type_ops_set_destructor(nullptr);
+    for (Value v : {target, box, source, empty, copy, joined}) release(v);
 }
 
 }  // namespace

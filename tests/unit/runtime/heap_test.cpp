@@ -1,6 +1,8 @@
 // Slab allocation, the deferred-free queue, destruction, compaction and the reports.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "runtime/array.h"
 #include "runtime/block_registry.h"
 #include "runtime/errors.h"
@@ -131,6 +133,29 @@ TEST_F(HeapSmallQueue, FreeingAVeryLongChainDoesNotExhaustTheStack) {
     release(head);
     EXPECT_EQ(heap_live_count(), 0);
     EXPECT_EQ(g_heap.pending_count, 0u);
+}
+
+TEST_F(HeapSmallQueue, CompactionByADestructorLeavesEachFreeSlotOnTheRingOnce) {
+    // With the queue full, a freed array releases its contents at once; the
+    // instance among them runs a destructor that compacts the heap meanwhile.
+    type_ops_set_destructor([](ObjHeader*) { heap_compact(); });
+    Value holder = make_array(1);
+    ObjHeader* instance = heap_alloc();
+    instance->type = T_INSTANCE;
+    array_append(holder, make_ref(instance), /*borrowed=*/false);
+    Value fillers[16];
+    for (Value& v : fillers) v = new_int_box(int64_t(1) << 61);
+    for (Value v : fillers) release(v);
+    ASSERT_EQ(g_heap.queue_count, 16u);
+    release(holder);
+    type_ops_set_destructor(nullptr);
+
+    Slab* slab = g_heap.slabs;
+    std::set<uint16_t> on_ring;
+    for (uint32_t k = 0; k < slab->ring_count; ++k)
+        on_ring.insert(slab->ring[(slab->ring_head + k) & (kSlabCapacity - 1)]);
+    EXPECT_EQ(on_ring.size(), slab->ring_count);
+    for (uint16_t i : on_ring) EXPECT_FALSE(slab->slots[i].flags & (F_LIVE | F_QUEUED)) << i;
 }
 
 TEST_F(RuntimeTest, CompactionRemovesEmptySlabsAndKeepsUsedOnes) {

@@ -1,0 +1,19 @@
+// driver/vm_lifecycle.h: VM initialisation, the program run and the one shutdown
+// routine every end of the process goes through after initialisation.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "runtime/chunk.h"
+
+namespace tarvik {
+
+void vm_initialize();
+// Loads, looks up Main, runs and ends the process through the shutdown.
+[[noreturn]] void vm_run_package_memory(const uint8_t* bytes, size_t size);
+[[noreturn]] void vm_run_package_file(const char* path);
+// Releases everything in the fixed order and exits with `status`.
+[[noreturn]] void vm_shutdown(int status);
+
+}  // namespace tarvik
