@@ -4,7 +4,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 DEPS       := cmake g++ make pkg-config libgtest-dev libbenchmark-dev libxxhash-dev \
-              libsodium-dev libargon2-dev libssl-dev zlib1g-dev
+              libsodium-dev libargon2-dev libssl-dev zlib1g-dev python3
 
 .PHONY: all deps build test test-asan bench demo clean
 
