@@ -7,15 +7,23 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/class_model.h"
+#include "engine/env.h"
+#include "engine/exceptions.h"
+#include "engine/fiber.h"
+#include "engine/interpreter.h"
 #include "engine/validator.h"
 #include "package/chunk_reader.h"
 #include "package/package_loader.h"
+#include "runtime/builtin.h"
 #include "runtime/console.h"
 #include "runtime/errors.h"
 #include "runtime/function.h"
 #include "runtime/heap.h"
 #include "runtime/string.h"
 #include "runtime/vm_options.h"
+#include "sched/scheduler.h"
+#include "stdlib/stdlib_register.h"
 
 namespace tarvik {
 
@@ -24,7 +32,10 @@ namespace {
 constexpr uint64_t kMainHash = 0xC6783A229050BEDCull;  // XXH64 of "Main"
 
 Chunk* g_program = nullptr;
+Value g_first_fiber = kAbsent;  // runs the top-level code
+Value g_main_fiber = kAbsent;   // runs Main
 bool g_shutting_down = false;
+double g_start_ms = 0;
 
 double now_ms() {
     timespec ts{};
@@ -45,6 +56,21 @@ Value find_entry(const Chunk* program) {
     return kAbsent;
 }
 
+// Base lookups of classes resolve through the global scope.
+Value global_lookup(uint64_t hash) {
+    EnvEntry* e = g_global_env ? env_find(g_global_env, hash) : nullptr;
+    return e ? e->value : kAbsent;
+}
+
+// A function value that runs the program's top-level chunk.
+Value program_function(Chunk* program) {
+    Value fn = make_function();
+    if (!is_ref_of(fn, T_FUNCTION)) return fn;
+    chunk_retain(program);
+    function_record(as_obj(fn))->chunk = program;
+    return fn;
+}
+
 [[noreturn]] void run_program(Chunk* program) {
     g_program = program;
     Value entry = find_entry(program);
@@ -54,12 +80,21 @@ Value find_entry(const Chunk* program) {
         vm_shutdown(4);
     }
     double start = now_ms();
-    // The interpreter is not part of this build yet: a loaded, validated package
-    // with an entry function ends here with status 0.
-    print_verbose("Package loaded and validated; program execution is not available in this build\n");
-    int status = 0;
-    if (g_options.timing) {
-        std::printf("[Time] Execution took %g ms. Idle time %dms\n", now_ms() - start, 0);
+    const VmOptions& o = g_options;
+    Value top_level = program_function(program);
+    g_first_fiber = fiber_create(top_level, o.max_frames, o.stack_slots);
+    release(top_level);
+    if (is_ref_of(g_first_fiber, T_FIBER)) {
+        FiberRecord* f = fiber_record(as_obj(g_first_fiber));
+        g_current_fiber = f;
+        if (fiber_start(f)) scheduler_run_to_end(g_first_fiber);
+        g_current_fiber = nullptr;
+    }
+    g_main_fiber = fiber_create(entry, o.max_frames, o.stack_slots);
+    if (is_ref_of(g_main_fiber, T_FIBER)) scheduler_run(g_main_fiber);
+    int status = scheduler_exit_code();
+    if (o.timing) {
+        std::printf("[Time] Execution took %g ms. Idle time %dms\n", now_ms() - start, int(scheduler_idle_ms()));
     }
     vm_shutdown(status);
 }
@@ -68,11 +103,21 @@ Value find_entry(const Chunk* program) {
 
 void vm_initialize() {
     const VmOptions& o = g_options;
+    g_start_ms = now_ms();
     print_verbose("Initializing VM...\n");
     value_types_register();
+    fiber_types_register();
+    class_model_types_register();
     chunk_reader_set_validator(validate_chunk);
     heap_init(HeapConfig{o.fifo_slots, o.max_slabs});
     vm_set_exit_hook(exit_hook);
+    g_global_env = env_create(nullptr, 8);
+    scheduler_init(o.max_fibers);
+    stdlib_register_all();
+    builtin_registry_init();
+    interpreter_init();
+    class_model_set_global_lookup(global_lookup);
+    exceptions_init();
     print_verbose(" Stack:  %d slots\n", int(o.stack_slots));
     print_verbose(" Fifo:   %d slots\n", int(o.fifo_slots));
     print_verbose(" Slabs:  %d blocks (maximum allowed)\n", int(o.max_slabs));
@@ -99,16 +144,25 @@ void vm_run_package_file(const char* path) { run_program(load_package_file(path)
 void vm_shutdown(int status) {
     if (g_shutting_down) std::_Exit(status);  // a failure inside the shutdown itself
     g_shutting_down = true;
-    print_trace("Total VM idle time (ms): %d\n", 0);
+    g_current_fiber = nullptr;
+    release(g_first_fiber);
+    release(g_main_fiber);
+    g_first_fiber = g_main_fiber = kAbsent;
+    print_trace("Total VM idle time (ms): %d\n", int(scheduler_idle_ms()));
+    scheduler_shutdown();
     if (g_program) {
         chunk_release(g_program);
         g_program = nullptr;
     }
     pending_deps_free();
+    env_release(g_global_env);
+    g_global_env = nullptr;
+    exceptions_shutdown();
     std::fflush(stdout);
     int report = heap_shutdown(HeapReportOptions{g_options.mem_report, g_options.stats});
     std::fflush(stdout);
     std::fflush(stderr);
+    builtin_registry_free();
     std::exit(report == 3 ? 3 : status);
 }
 

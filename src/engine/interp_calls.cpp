@@ -1,0 +1,417 @@
+// engine/interp_calls.cpp: the call protocol: frames, the generic call, builtin and
+// method calls, and calls from native code back into scripts.
+#include <cstdio>
+
+#include "engine/env.h"
+#include "engine/exceptions.h"
+#include "engine/interp_ops.h"
+#include "engine/interpreter.h"
+#include "runtime/builtin.h"
+#include "runtime/builtin_catalog.h"
+#include "runtime/console.h"
+#include "runtime/errors.h"
+#include "runtime/function.h"
+#include "runtime/string.h"
+#include "runtime/value_ops.h"
+
+namespace tarvik {
+
+uint32_t g_nested_runs = 0;
+
+namespace {
+
+constexpr int kObjectModule = 0;
+constexpr int kArrayModule = 2;
+constexpr int kStringModule = 9;
+constexpr int kCharModule = 35;
+constexpr uint32_t kMethodFlagInstance = 0x2;
+
+uint32_t frame_floor(const FiberRecord* f) {
+    return f->frame_count > 0 ? f->frames[f->frame_count - 1].stack_base : 0;
+}
+
+void release_values(Value* values, int n) {
+    for (int i = 0; i < n; ++i) release(values[i]);
+}
+
+// Pops argc values into out[0..argc) in push order; missing ones become nil.
+void pop_args(FiberRecord* f, Value* out, int argc) {
+    for (int i = argc - 1; i >= 0; --i) out[i] = fiber_pop(f);
+}
+
+void discard_args(FiberRecord* f, int argc) {
+    for (int i = 0; i < argc; ++i) release(fiber_pop(f));
+}
+
+int current_line(const FiberRecord* f) {
+    if (f->frame_count <= 0) return -1;
+    return int(f->frames[f->frame_count - 1].line);
+}
+
+// Method flags of a builtin row live in byte 29 of its signature record.
+uint32_t builtin_method_flags(const ObjHeader* row) {
+    auto* sig = reinterpret_cast<const uint8_t*>(row->b);
+    return sig ? sig[29] : 0;
+}
+
+const Signature* builtin_signature(const ObjHeader* row) { return reinterpret_cast<const Signature*>(row->b); }
+
+// The member of a fallback module for a receiver type, or null.
+const ObjHeader* fallback_member(int module, const char* name, uint32_t first_mask_required, bool exact) {
+    int member = builtin_member_index(module, name);
+    if (member < 0 || !builtin_member_is_function(module, member)) return nullptr;
+    const ObjHeader* row = builtin_row(module, member);
+    if (!row) return nullptr;
+    if (first_mask_required) {
+        const Signature* sig = builtin_signature(row);
+        uint32_t mask = sig ? sig->params[0] : 0;
+        if (exact ? mask != first_mask_required : !(mask & first_mask_required)) return nullptr;
+    }
+    return row;
+}
+
+// How a builtin called as a method sees its receiver.
+enum ReceiverMode {
+    RECEIVER_DROPPED,   // not passed
+    RECEIVER_EXCLUDED,  // passed as argument 0, outside the counts and checks (method flag 0x2)
+    RECEIVER_ARGUMENT,  // the first ordinary argument (module fallbacks: "s".ToUpper())
+};
+
+CallOutcome call_builtin_method(FiberRecord* f, const ObjHeader* row, Value receiver, int argc, ReceiverMode mode) {
+    int required = int(row->aux & 0xFF), optional = int((row->aux >> 8) & 0xFF);
+    int count = argc + (mode == RECEIVER_ARGUMENT ? 1 : 0);
+    if (count < required || count > required + optional) {
+        discard_args(f, argc);
+        release(receiver);
+        raise_error(ERR_INVALID_ARGUMENTS);
+        return CALL_FAILED;
+    }
+    if (mode == RECEIVER_DROPPED) {
+        release(receiver);
+        receiver = kAbsent;
+    }
+    if (mode == RECEIVER_ARGUMENT) {
+        // The receiver becomes the first argument: put it under the others on the stack.
+        if (!fiber_push(f, nil_value())) {
+            release(receiver);
+            discard_args(f, argc);
+            return CALL_FAILED;
+        }
+        for (int i = 0; i < argc; ++i) f->stack[f->stack_top - 1 - i] = f->stack[f->stack_top - 2 - i];
+        f->stack[f->stack_top - 1 - argc] = receiver;
+        call_builtin_from_stack(f, row, kAbsent, argc + 1);
+    } else {
+        call_builtin_from_stack(f, row, receiver, argc);
+    }
+    return (f->flags & FIBER_UNHANDLED) ? CALL_FAILED : CALL_DONE;
+}
+
+}  // namespace
+
+bool fiber_push(FiberRecord* f, Value v) {
+    if (f->stack_top >= f->stack_cap) {
+        release(v);
+        raise_error(ERR_STACK);
+        return false;
+    }
+    f->stack[f->stack_top++] = v;
+    return true;
+}
+
+Value fiber_pop(FiberRecord* f) {
+    if (f->stack_top <= frame_floor(f)) {
+        raise_error(ERR_STACK);
+        return nil_value();
+    }
+    return f->stack[--f->stack_top];
+}
+
+CallOutcome push_script_frame(FiberRecord* f, Value callee, Value receiver, Value* args, int argc, bool verbose_arity) {
+    const FunctionRecord* fn = function_record(as_obj(callee));
+    int total = argc + (is_absent(receiver) ? 0 : 1);
+    auto fail = [&](int code) {
+        release(callee);
+        release(receiver);
+        release_values(args, argc);
+        raise_error(code);
+        return CALL_FAILED;
+    };
+    if (total < fn->required_count) {
+        if (verbose_arity) print_verbose("Function expects at least %d arguments, got %d\n", fn->required_count, total);
+        else print_error("Function expects at least %d arguments, got %d\n", fn->required_count, total);
+        return fail(ERR_INVALID_ARGUMENTS);
+    }
+    if (total > fn->param_count) {
+        print_verbose("Function expects at most %d arguments, got %d\n", fn->param_count, total);
+        return fail(ERR_INVALID_ARGUMENTS);
+    }
+    if (uint32_t(f->frame_count) >= f->frame_capacity) return fail(ERR_STACK);
+    Chunk* chunk = fn->chunk;
+    if (!chunk || uint64_t(chunk->max_stack) + f->stack_top > f->stack_cap) return fail(ERR_STACK);
+
+    CallFrame& frame = f->frames[f->frame_count];
+    int slot = 0;
+    if (!is_absent(receiver)) frame.locals[slot++] = receiver;
+    for (int i = 0; i < argc; ++i) frame.locals[slot++] = args[i];
+    for (; slot < fn->param_count; ++slot) frame.locals[slot] = nil_value();
+    frame.live_locals = fn->param_count;
+    if (fn->function_flags & FN_TYPED) {
+        uint32_t masks[kMaxParams];
+        for (uint32_t i = 0; i < kMaxParams; ++i) masks[i] = fn->param_types[i] & ~kParamOptional;
+        if (!check_arguments_masks(fn->required_count, fn->optional_count, masks,
+                                   fn->required_count + fn->optional_count, frame.locals, total)) {
+            for (int i = 0; i < frame.live_locals; ++i) {
+                release(frame.locals[i]);
+                frame.locals[i] = kAbsent;
+            }
+            frame.live_locals = 0;
+            release(callee);
+            return CALL_FAILED;
+        }
+    }
+    frame.chunk = chunk;
+    frame.ip = 0;
+    frame.owner_class = fn->owner_class;
+    frame.callee = callee;
+    frame.env = fn->env ? fn->env : g_global_env;
+    frame.line = 0xFFFFFFFF;
+    frame.name = nullptr;
+    frame.stack_base = f->stack_top;
+    f->frame_count += 1;
+    return CALL_PUSHED_FRAME;
+}
+
+void pop_frame(FiberRecord* f) {
+    CallFrame& frame = f->frames[f->frame_count - 1];
+    Value result = f->stack_top > frame.stack_base ? f->stack[--f->stack_top] : nil_value();
+    while (f->stack_top > frame.stack_base) release(f->stack[--f->stack_top]);
+    for (uint32_t i = 0; i < frame.live_locals; ++i) {
+        release(frame.locals[i]);
+        frame.locals[i] = kAbsent;
+    }
+    frame.live_locals = 0;
+    release(frame.callee);
+    frame.callee = kAbsent;
+    f->frame_count -= 1;
+    while (f->handler_top >= 0 && f->handlers[f->handler_top].frame_depth > uint32_t(f->frame_count)) {
+        release(f->handlers[f->handler_top].pending_value);
+        f->handlers[f->handler_top].pending_value = kAbsent;
+        f->handler_top -= 1;
+    }
+    if (f->stack_top >= f->stack_cap) {  // entered with a full stack and returned nothing
+        release(result);
+        raise_error(ERR_STACK);
+        return;
+    }
+    f->stack[f->stack_top++] = result;
+}
+
+void call_builtin_from_stack(FiberRecord* f, const ObjHeader* row, Value receiver, int argc) {
+    int count = argc + (is_absent(receiver) ? 0 : 1);
+    if (count > kMaxBuiltinArgs) {
+        discard_args(f, argc);
+        release(receiver);
+        raise_error(ERR_INVALID_ARGUMENTS);
+        return;
+    }
+    Value args[kMaxBuiltinArgs];
+    int first = 0;
+    if (!is_absent(receiver)) args[first++] = receiver;
+    pop_args(f, args + first, argc);
+    Value result = builtin_invoke(row, args, count, !is_absent(receiver));
+    release_values(args, count);
+    if (!is_absent(result)) fiber_push(f, result);
+}
+
+CallOutcome call_value(FiberRecord* f, int argc) {
+    Value callee = fiber_pop(f);
+    for (int hops = 0; is_ref_of(callee, T_FUNCTION) && hops < 16; ++hops) {
+        Value redirect = function_record(as_obj(callee))->redirect;
+        if (is_absent(redirect)) break;
+        retain(redirect);
+        release(callee);
+        callee = redirect;
+    }
+    uint32_t type = value_type(callee);
+    if (type == T_BUILTIN) {
+        call_builtin_from_stack(f, as_obj(callee), kAbsent, argc);
+        release(callee);
+        return (f->flags & FIBER_UNHANDLED) ? CALL_FAILED : CALL_DONE;
+    }
+    if (type == T_FUNCTION) {
+        if (argc > int(kMaxCallArguments)) {
+            discard_args(f, argc);
+            release(callee);
+            raise_error(ERR_INVALID_ARGUMENTS);
+            return CALL_FAILED;
+        }
+        Value args[kMaxCallArguments];
+        pop_args(f, args, argc);
+        return push_script_frame(f, callee, kAbsent, args, argc, /*verbose_arity=*/false);
+    }
+    if (type == T_BOUND_METHOD) {
+        const Value* pair = reinterpret_cast<const Value*>(as_obj(callee)->b);
+        Value receiver = pair ? pair[0] : kAbsent;
+        Value method = pair ? pair[1] : kAbsent;
+        if (is_absent(method)) {
+            discard_args(f, argc);
+            release(callee);
+            raise_error(ERR_RUNTIME);
+            return CALL_FAILED;
+        }
+        retain(receiver);
+        retain(method);
+        release(callee);
+        if (is_ref_of(method, T_FUNCTION)) {
+            if (argc + 1 > int(kMaxCallArguments)) {
+                discard_args(f, argc);
+                release(receiver);
+                release(method);
+                raise_error(ERR_INVALID_ARGUMENTS);
+                return CALL_FAILED;
+            }
+            Value args[kMaxCallArguments];
+            pop_args(f, args, argc);
+            return push_script_frame(f, method, receiver, args, argc, /*verbose_arity=*/false);
+        }
+        if (is_ref_of(method, T_BUILTIN)) {
+            CallOutcome outcome = call_builtin_method(f, as_obj(method), receiver, argc, RECEIVER_EXCLUDED);
+            release(method);
+            return outcome;
+        }
+        release(receiver);
+        release(method);
+        discard_args(f, argc);
+        raise_error(ERR_RUNTIME);
+        return CALL_FAILED;
+    }
+    print_verbose("Call to non-callable at line %d\n", current_line(f));
+    release(callee);
+    discard_args(f, argc);
+    fiber_push(f, nil_value());
+    return CALL_DONE;
+}
+
+CallOutcome call_method(FiberRecord* f, Value receiver, Value name, uint64_t hash, int argc) {
+    uint32_t type = value_type(receiver);
+    const char* name_text = is_string(name) ? string_chars(as_obj(name)) : "";
+    if (type == T_OBJECT || type == T_EXCEPTION || type == T_CLASS || type == T_INSTANCE) {
+        Value member = op_get_property(receiver, name, hash);
+        if (f->flags & FIBER_UNHANDLED) {
+            release(member);
+            release(receiver);
+            discard_args(f, argc);
+            return CALL_FAILED;
+        }
+        uint32_t member_type = value_type(member);
+        if (member_type == T_FUNCTION) {
+            bool with_receiver = (function_record(as_obj(member))->function_flags & kMethodFlagInstance) != 0;
+            Value args[kMaxCallArguments];
+            if (argc + (with_receiver ? 1 : 0) > int(kMaxCallArguments)) {
+                release(member);
+                release(receiver);
+                discard_args(f, argc);
+                raise_error(ERR_INVALID_ARGUMENTS);
+                return CALL_FAILED;
+            }
+            pop_args(f, args, argc);
+            if (!with_receiver) {
+                release(receiver);
+                receiver = kAbsent;
+            }
+            return push_script_frame(f, member, receiver, args, argc, /*verbose_arity=*/false);
+        }
+        if (member_type == T_BOUND_METHOD) {
+            release(receiver);
+            // The bound method carries its own receiver; call it like any callee.
+            Value args[kMaxCallArguments];
+            pop_args(f, args, argc);
+            for (int i = 0; i < argc; ++i) f->stack[f->stack_top++] = args[i];
+            f->stack[f->stack_top++] = member;
+            return call_value(f, argc);
+        }
+        if (member_type == T_BUILTIN) {
+            const ObjHeader* row = as_obj(member);
+            bool pass = (builtin_method_flags(row) & kMethodFlagInstance) != 0;
+            CallOutcome outcome = call_builtin_method(f, row, receiver, argc, pass ? RECEIVER_EXCLUDED : RECEIVER_DROPPED);
+            release(member);
+            return outcome;
+        }
+        if (!is_absent(member)) {
+            char mask_text[128];
+            describe_type_mask(member_type, mask_text, sizeof mask_text);
+            print_error("Attempt to call non-function property '%s' of type %s\n", name_text, mask_text);
+            release(member);
+            release(receiver);
+            discard_args(f, argc);
+            fiber_push(f, nil_value());
+            return CALL_DONE;
+        }
+        if (type == T_OBJECT) {
+            if (const ObjHeader* row = fallback_member(kObjectModule, name_text, T_OBJECT, false)) {
+                return call_builtin_method(f, row, receiver, argc, RECEIVER_ARGUMENT);
+            }
+        }
+    } else {
+        const ObjHeader* row = nullptr;
+        if (type == T_STRING) row = fallback_member(kStringModule, name_text, 0, false);
+        else if (type == T_ARRAY) row = fallback_member(kArrayModule, name_text, T_ARRAY, true);
+        else if (type == T_CHAR) row = fallback_member(kCharModule, name_text, 0, false);
+        if (row) return call_builtin_method(f, row, receiver, argc, RECEIVER_ARGUMENT);
+    }
+    release(receiver);
+    discard_args(f, argc);
+    fiber_push(f, nil_value());
+    return CALL_DONE;
+}
+
+Value invoke_callable_native(Value callee, Value* args, int argc, const char* name) {
+    FiberRecord* f = g_current_fiber;
+    if (!f) {
+        raise_error(ERR_INVALID_STATE);
+        return nil_value();
+    }
+    int32_t saved_frames = f->frame_count;
+    uint32_t saved_stack = f->stack_top;
+    int32_t saved_handlers = f->handler_top;
+    for (int i = 0; i < argc; ++i) {
+        retain(args[i]);
+        if (!fiber_push(f, args[i])) return nil_value();
+    }
+    retain(callee);
+    if (!fiber_push(f, callee)) return nil_value();
+    uint8_t saved_preempt = f->preempt_off;
+    f->preempt_off = 1;
+    g_nested_runs += 1;
+    CallOutcome outcome = call_value(f, argc);
+    if (outcome == CALL_PUSHED_FRAME) run_interpreter(1);
+    g_nested_runs -= 1;
+    f->preempt_off = saved_preempt;
+    if (f->flags & FIBER_UNHANDLED) {
+        if (name) print_warning("[boundary] '%s' callback raised (swallowed)\n", name);
+        else print_warning("[boundary] callback raised exception (swallowed)\n");
+        release(f->exception);
+        f->exception = kAbsent;
+        while (f->frame_count > saved_frames) {
+            uint32_t base = f->frames[f->frame_count - 1].stack_base;
+            while (f->stack_top > base) release(f->stack[--f->stack_top]);
+            pop_frame(f);  // leaves a nil result, released below
+        }
+        while (f->stack_top > saved_stack) release(f->stack[--f->stack_top]);
+        while (f->handler_top > saved_handlers) {
+            release(f->handlers[f->handler_top].pending_value);
+            f->handlers[f->handler_top].pending_value = kAbsent;
+            f->handler_top -= 1;
+        }
+        f->flags &= uint8_t(~FIBER_UNHANDLED);
+        return nil_value();
+    }
+    if (f->stack_top <= saved_stack) return nil_value();
+    Value result = f->stack[--f->stack_top];
+    while (f->stack_top > saved_stack) release(f->stack[--f->stack_top]);
+    return is_absent(result) ? nil_value() : result;
+}
+
+void interpreter_init() { builtin_set_callback_invoker(invoke_callable_native); }
+
+}  // namespace tarvik
