@@ -37,9 +37,10 @@ test-asan: deps
 bench: build
 	$(BUILD)/bench/runtime_bench
 
+# Assembles examples/tour.asm and runs it on the VM.
 demo: build
-	@echo "The demo package runs once the package loader lands; until then: make bench"
-	$(BUILD)/bench/runtime_bench --benchmark_filter='BM_AllocRelease$$|BM_MapGet' --benchmark_min_time=0.05
+	$(BUILD)/tools/tvkasm -o $(BUILD)/tour.tvk examples/tour.asm
+	$(BUILD)/src/driver/tarvik --exec $(BUILD)/tour.tvk
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,3 @@
+; An empty file is too small as well.
+; expect-stderr: Error: Invalid bytecode file (too small)
+; expect-exit: 4

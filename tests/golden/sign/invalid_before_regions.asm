@@ -1,0 +1,11 @@
+; The signature is checked before the regions: r0 broken after signing.
+; asm: --sign {keys}/test.key
+; expect-stderr: Error: Package signature is INVALID - file may be tampered or corrupt
+; expect-exit: 4
+.main
+    .const $main function "Main"
+        return_nil
+    .end
+    return_nil
+.end
+.patch 56 64000000

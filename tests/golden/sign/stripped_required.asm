@@ -1,0 +1,12 @@
+; A stripped signature with --require-signed gives the same message.
+; asm: --sign {keys}/test.key
+; run: --require-signed
+; expect-stderr: Error: Package signature was STRIPPED - sig_alg is cleared but the public key and signature are still present
+; expect-exit: 4
+.main
+    .const $main function "Main"
+        return_nil
+    .end
+    return_nil
+.end
+.patch 82 00

@@ -1,0 +1,29 @@
+; A signer listed in TARVIK_TRUSTED_KEYS is trusted; the trace line gives its label.
+; asm: --sign {keys}/test.key
+; env: TARVIK_TRUSTED_KEYS={tmp}/trusted_keys
+; setup-file: trusted_keys bbc797126d362382f12e9ccc9184d007429a247007d974ae6929996b434bed56  Golden test key
+; run: --trace
+; expect-stdout:  Size of Object  32 bytes
+; expect-stdout:  Size of FIFO    8192 bytes
+; expect-stdout:  Size of Stack   32768 bytes
+; expect-stdout:  Size of Fiber   1 kbytes
+; expect-stdout:  Max slabs size: 131072 kbytes ...
+; expect-stdout: No entry-function declared or defined, exiting (0xC6783A229050BEDC).
+; expect-stderr: Info: Tarvik VM 🔥 v1.0.0.9 (x86_64, 64-bit)
+; expect-stderr: Info: Initializing VM...
+; expect-stderr: Info:  Stack:  4096 slots
+; expect-stderr: Info:  Fifo:   1024 slots
+; expect-stderr: Info:  Slabs:  1024 blocks (maximum allowed)
+; expect-stderr: Info:  Fibers: 256
+; expect-stderr: Info:  Timers: 64
+; expect-stderr: Info:  Events: 64
+; expect-stderr: Info:  Library-path: (none)
+; expect-stderr: Info: Package signature trusted: Golden test key (bbc797126d362382f12e9ccc9184d007429a247007d974ae6929996b434bed56)
+; expect-stderr: Info: Total VM idle time (ms): 0
+; expect-stderr: Info: === Memory Report (before cleanup) ===
+; expect-stderr: Info: Slab 0: capacity=4096, used=0, free=4096
+; expect-stderr: Info: Blocks remaining on free: 0 of total size 0
+; expect-exit: 4
+.main
+    return_nil
+.end
