@@ -116,8 +116,15 @@ Value make_method_row(int index, NativeFn fn, int required, int optional) {
     return make_ref(&row);
 }
 
+// The built-in class and everything it holds are static: never counted or reported.
+Value make_static_string(const char* text) {
+    Value s = make_string(text);
+    if (is_ref(s)) as_obj(s)->flags |= F_STATIC;
+    return s;
+}
+
 void add_member(Value cls, uint8_t kind, const char* name, Value value) {
-    Value name_value = make_string(name);
+    Value name_value = make_static_string(name);
     class_add_member(cls, kind, name_value, text_hash(name), value);
 }
 
@@ -209,7 +216,7 @@ void exceptions_init() {
     g_code_hash = text_hash("Code");
     g_error_hash = text_hash("Error");
     g_trace_hash = text_hash("StackTrace");
-    Value cls = make_class(make_string("Exception"), 0);
+    Value cls = make_class(make_static_string("Exception"), 0);
     add_member(cls, MEMBER_METHOD, "Constructor", make_method_row(0, exception_constructor, 0, 2));
     add_member(cls, MEMBER_METHOD, "ToString", make_method_row(1, exception_to_string, 0, 0));
     add_member(cls, MEMBER_METHOD, "Name", make_method_row(2, exception_name, 0, 0));

@@ -2,6 +2,7 @@
 // method calls, and calls from native code back into scripts.
 #include <cstdio>
 
+#include "engine/class_model.h"
 #include "engine/env.h"
 #include "engine/exceptions.h"
 #include "engine/interp_ops.h"
@@ -11,7 +12,9 @@
 #include "runtime/console.h"
 #include "runtime/errors.h"
 #include "runtime/function.h"
+#include "runtime/property_map.h"
 #include "runtime/string.h"
+#include "runtime/type_ops.h"
 #include "runtime/value_ops.h"
 
 namespace tarvik {
@@ -104,6 +107,38 @@ CallOutcome call_builtin_method(FiberRecord* f, const ObjHeader* row, Value rece
         call_builtin_from_stack(f, row, receiver, argc);
     }
     return (f->flags & FIBER_UNHANDLED) ? CALL_FAILED : CALL_DONE;
+}
+
+// A member as a method call sees it: no binding (a bound method would hold the
+// receiver until its slot is reused). New reference or absent.
+Value raw_member(Value receiver, uint64_t hash) {
+    ObjHeader* obj = as_obj(receiver);
+    Value v = kAbsent;
+    switch (obj->type) {
+    case T_OBJECT:
+    case T_EXCEPTION:
+        if (obj->a) v = map_get(object_map(obj), hash);
+        break;
+    case T_CLASS:
+        if (const MemberEntry* e = class_find_member(obj, hash)) v = e->value;
+        break;
+    case T_INSTANCE: {
+        const InstanceRecord* record = instance_record(obj);
+        if (!record || !record->cls) break;
+        const MemberEntry* e = class_find_member(record->cls, hash);
+        if (!e) break;
+        if (e->kind == MEMBER_FIELD) {
+            Value* slot = instance_field_slot(obj, hash);
+            v = slot ? *slot : kAbsent;
+        } else {
+            v = e->value;
+        }
+        break;
+    }
+    default: break;
+    }
+    retain(v);
+    return v;
 }
 
 }  // namespace
@@ -296,13 +331,7 @@ CallOutcome call_method(FiberRecord* f, Value receiver, Value name, uint64_t has
     uint32_t type = value_type(receiver);
     const char* name_text = is_string(name) ? string_chars(as_obj(name)) : "";
     if (type == T_OBJECT || type == T_EXCEPTION || type == T_CLASS || type == T_INSTANCE) {
-        Value member = op_get_property(receiver, name, hash);
-        if (f->flags & FIBER_UNHANDLED) {
-            release(member);
-            release(receiver);
-            discard_args(f, argc);
-            return CALL_FAILED;
-        }
+        Value member = raw_member(receiver, hash);
         uint32_t member_type = value_type(member);
         if (member_type == T_FUNCTION) {
             bool with_receiver = (function_record(as_obj(member))->function_flags & kMethodFlagInstance) != 0;
@@ -365,6 +394,29 @@ CallOutcome call_method(FiberRecord* f, Value receiver, Value name, uint64_t has
     return CALL_DONE;
 }
 
+CallOutcome call_with_receiver(FiberRecord* f, Value callable, Value receiver, int argc) {
+    if (is_ref_of(callable, T_FUNCTION)) {
+        if (argc + 1 > int(kMaxCallArguments)) {
+            discard_args(f, argc);
+            release(callable);
+            release(receiver);
+            raise_error(ERR_INVALID_ARGUMENTS);
+            return CALL_FAILED;
+        }
+        Value args[kMaxCallArguments];
+        pop_args(f, args, argc);
+        return push_script_frame(f, callable, receiver, args, argc, /*verbose_arity=*/false);
+    }
+    if (is_ref_of(callable, T_BUILTIN)) {
+        CallOutcome outcome = call_builtin_method(f, as_obj(callable), receiver, argc, RECEIVER_EXCLUDED);
+        release(callable);
+        return outcome;
+    }
+    release(receiver);
+    if (!fiber_push(f, callable)) return CALL_FAILED;
+    return call_value(f, argc);
+}
+
 Value invoke_callable_native(Value callee, Value* args, int argc, const char* name) {
     FiberRecord* f = g_current_fiber;
     if (!f) {
@@ -412,6 +464,32 @@ Value invoke_callable_native(Value callee, Value* args, int argc, const char* na
     return is_absent(result) ? nil_value() : result;
 }
 
-void interpreter_init() { builtin_set_callback_invoker(invoke_callable_native); }
+namespace {
+
+// Runs the destructors of an instance whose count reached zero, most derived class
+// first. The count is held at 1 meanwhile; a destructor that stores the instance
+// elsewhere leaves it alive (the heap then keeps the slot).
+void run_destructors(ObjHeader* obj) {
+    const InstanceRecord* record = instance_record(obj);
+    if (!record || !record->cls || !g_current_fiber) return;
+    obj->ref_count = 1;
+    int visited = 0;
+    for (ObjHeader* cls = record->cls; cls && visited < 256; cls = class_base(cls), ++visited) {
+        const MemberEntry* entry = class_find_own_member(cls, kDestructorHash);
+        if (!entry || !is_ref_of(entry->value, T_FUNCTION)) continue;
+        Value self = make_ref(obj);
+        Value result = invoke_callable_native(entry->value, &self, 1, "Destructor");
+        release(result);
+        if (g_current_fiber && (g_current_fiber->flags & FIBER_UNHANDLED)) break;
+    }
+    obj->ref_count = obj->ref_count > 1 ? obj->ref_count - 1 : 0;
+}
+
+}  // namespace
+
+void interpreter_init() {
+    builtin_set_callback_invoker(invoke_callable_native);
+    type_ops_set_destructor(run_destructors);
+}
 
 }  // namespace tarvik

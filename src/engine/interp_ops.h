@@ -42,13 +42,17 @@ Value op_build_object(const Value* pairs, int n);
 Value op_build_array(const Value* items, int n, uint16_t kind);
 
 // Property read of `name` (its hash given) on any receiver, as OP_GET_PROPERTY
-// defines it; a method found on an instance comes back bound.
+// defines it; a method found on an instance comes back bound; nil when missing.
+// Raises 21 for an instance method read through its class.
 Value op_get_property(Value target, Value name, uint64_t hash);
-// Property write (the container keeps its own reference to the value).
+// Property write (the container keeps its own reference to the value). Raises 24
+// for an undeclared instance field, 19 for a frozen target, 0 for a non-object.
 void op_set_property(Value target, Value name, uint64_t hash, Value value);
 
 // One FOREACH step over L[collection]; writes the value, key and cursor slots
-// through the frame's store rule. Returns true when the end was reached.
+// through the frame's store rule (0xFF: no slot). Returns true when the end was
+// reached; a collection that is not an array, string or object raises code 3 and
+// answers false with nothing stored.
 bool op_foreach_step(CallFrame* frame, uint8_t value_slot, uint8_t key_slot, uint8_t collection_slot,
                      uint8_t cursor_slot);
 

@@ -78,9 +78,19 @@ inline bool int_fast(int aop, int64_t a, int64_t b, Value* out) {
         if (__builtin_mul_overflow(a, b, &r)) r = int64_t(uint64_t(a) * uint64_t(b));
         *out = int_result(r);
         return true;
+    case 3:
+        if (b == 0) return false;  // the runtime raises division by zero
+        *out = int_result(a / b);  // immediates never hold INT64_MIN, so no overflow
+        return true;
+    case 4:
+        if (b == 0) return false;
+        *out = make_imm_int(a % b);
+        return true;
     case 6: *out = make_imm_int(a & b); return true;
     case 7: *out = make_imm_int(a | b); return true;
     case 8: *out = make_imm_int(a ^ b); return true;
+    case 9: *out = int_result(int64_t(uint64_t(a) << (b & 63))); return true;
+    case 10: *out = make_imm_int(a >> (b & 63)); return true;
     default: return false;
     }
 }
@@ -1431,9 +1441,10 @@ void run_interpreter(uint32_t nested) {
         Value ctor = class_constructor(as_obj(cls));
         release(cls);
         if (!is_absent(ctor) && !(f->flags & FIBER_UNHANDLED)) {
-            f->stack[f->stack_top++] = make_bound_method(instance, ctor);
+            retain(instance);
             g_nested_runs += 1;
-            CallOutcome outcome = call_value(f, argc);
+            CallOutcome outcome = call_with_receiver(f, ctor, instance, argc);
+            ctor = kAbsent;  // the call took it over
             if (outcome == CALL_PUSHED_FRAME) run_interpreter(1);
             g_nested_runs -= 1;
             RELOAD();
@@ -1441,7 +1452,10 @@ void run_interpreter(uint32_t nested) {
                 release(instance);
                 goto exception;
             }
-            if (sp > floor) release(*--sp);  // the constructor's result is discarded
+            if (sp > floor) {
+                Value discarded = *--sp;  // the constructor's result is not used
+                CALL_OUT(release(discarded));
+            }
         } else {
             for (int i = 0; i < argc; ++i) release(f->stack[--f->stack_top]);
             RESYNC();

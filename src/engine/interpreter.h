@@ -39,6 +39,10 @@ void call_builtin_from_stack(FiberRecord* f, const ObjHeader* row, Value receive
 // (owned). Returns the outcome of the call.
 CallOutcome call_method(FiberRecord* f, Value receiver, Value name, uint64_t hash, int argc);
 
+// Calls `callable` (owned) with `receiver` (owned) as this and argc arguments from the
+// stack: constructors and other calls that must not allocate a bound method.
+CallOutcome call_with_receiver(FiberRecord* f, Value callable, Value receiver, int argc);
+
 // Pushes / pops with the stack limits of the current fiber; raise code 12 on
 // overflow (the value is released) or underflow (nil is returned).
 bool fiber_push(FiberRecord* f, Value v);

@@ -74,6 +74,11 @@ void class_release_contents(ObjHeader* cls) {
         release(record->own_members[i].name);
     }
     checked_free(record->own_members);
+    // Resolved entries are copies holding their own references (the engine's class model).
+    for (uint32_t i = 0; i < record->resolved_count; ++i) {
+        release(record->resolved_members[i].value);
+        release(record->resolved_members[i].name);
+    }
     checked_free(record->resolved_members);
     release(record->constructor);
     release(record->name);

@@ -29,7 +29,7 @@ struct ClassRecord {
     MemberEntry* own_members;  // declared in this class
     uint32_t own_count;
     uint32_t own_capacity;
-    MemberEntry* resolved_members;  // after inheritance; owned by the engine's linker
+    MemberEntry* resolved_members;  // after inheritance; each entry holds its own references
     uint32_t resolved_count;
     uint8_t resolved;
     uint8_t attribute;

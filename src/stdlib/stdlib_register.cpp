@@ -1,0 +1,11 @@
+// stdlib/stdlib_register.cpp: the list of implemented modules.
+#include "stdlib/stdlib_register.h"
+
+namespace tarvik {
+
+void stdlib_register_all() {
+    console_register_natives();
+    type_register_natives();
+}
+
+}  // namespace tarvik

@@ -1,0 +1,15 @@
+// stdlib/stdlib_register.h: the door of the stdlib room. The driver registers every
+// implemented module's natives once, before the builtin registry is built.
+#pragma once
+
+namespace tarvik {
+
+// Attaches the natives of every implemented module to the catalogue. Call once,
+// before builtin_registry_init(); calling it again is harmless.
+void stdlib_register_all();
+
+// One per module folder; stdlib_register_all calls each of them.
+void console_register_natives();
+void type_register_natives();
+
+}  // namespace tarvik
