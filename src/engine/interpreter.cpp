@@ -69,7 +69,7 @@ Value binary_slow(Value a, Value b, int aop) {
 
 // Inline arithmetic on two immediate ints for the common operators; false when the
 // runtime routine must decide (division, powers, shifts, errors).
-inline bool int_fast(int aop, int64_t a, int64_t b, Value* out) {
+__attribute__((always_inline)) inline bool int_fast(int aop, int64_t a, int64_t b, Value* out) {
     int64_t r;
     switch (aop) {
     case 0: *out = int_result(a + b); return true;
@@ -105,7 +105,7 @@ inline Value arith(Value a, Value b, int aop) {
 }
 
 // a cop b for any operands (borrowed).
-inline bool compare(Value a, Value b, int cop) {
+__attribute__((always_inline)) inline bool compare(Value a, Value b, int cop) {
     if (LIKELY(is_imm_int(a) && is_imm_int(b))) {
         int64_t x = int64_t(a.bits), y = int64_t(b.bits);  // same tag: the words order like the ints
         switch (cop) {
@@ -572,61 +572,65 @@ void run_interpreter(uint32_t nested) {
         ip += 1;
         NEXT();
     }
-    CASE(OP_ADD)
-    CASE(OP_SUB)
-    CASE(OP_MUL)
-    CASE(OP_DIV)
-    CASE(OP_MOD)
-    CASE(OP_POW)
-    CASE(OP_BIT_AND)
-    CASE(OP_BIT_OR)
-    CASE(OP_BIT_XOR)
-    CASE(OP_SHL)
-    CASE(OP_SHR) {
-        NEED(2);
-        int aop = *ip - OP_ADD;
-        Value a = sp[-2], b = sp[-1];
-        Value r;
-        if (LIKELY(is_imm_int(a) && is_imm_int(b)) && int_fast(aop, imm_int(a), imm_int(b), &r)) {
-            sp -= 1;
-            sp[-1] = r;
-            ip += 1;
-            NEXT();
-        }
-        sp -= 2;
-        CALL_OUT(r = binary_slow(a, b, aop));
-        *sp++ = r;
-        ip += 1;
-        CHECK_RAISED();
-        NEXT();
+    // One handler per operator, so the immediate-int path folds to one operation.
+#define BINARY_HANDLER(NAME, AOP)                                                           \
+    CASE(NAME) {                                                                            \
+        NEED(2);                                                                            \
+        Value a = sp[-2], b = sp[-1];                                                       \
+        Value r;                                                                            \
+        if (LIKELY(is_imm_int(a) && is_imm_int(b)) && int_fast(AOP, imm_int(a), imm_int(b), &r)) { \
+            sp -= 1;                                                                        \
+            sp[-1] = r;                                                                     \
+            ip += 1;                                                                        \
+            NEXT();                                                                         \
+        }                                                                                   \
+        sp -= 2;                                                                            \
+        CALL_OUT(r = binary_slow(a, b, AOP));                                               \
+        *sp++ = r;                                                                          \
+        ip += 1;                                                                            \
+        CHECK_RAISED();                                                                     \
+        NEXT();                                                                             \
     }
+    BINARY_HANDLER(OP_ADD, 0)
+    BINARY_HANDLER(OP_SUB, 1)
+    BINARY_HANDLER(OP_MUL, 2)
+    BINARY_HANDLER(OP_DIV, 3)
+    BINARY_HANDLER(OP_MOD, 4)
+    BINARY_HANDLER(OP_POW, 5)
+    BINARY_HANDLER(OP_BIT_AND, 6)
+    BINARY_HANDLER(OP_BIT_OR, 7)
+    BINARY_HANDLER(OP_BIT_XOR, 8)
+    BINARY_HANDLER(OP_SHL, 9)
+    BINARY_HANDLER(OP_SHR, 10)
+#undef BINARY_HANDLER
     CASE(OP_IS_NIL) { NEED(1); Value v = sp[-1]; bool n = is_nil_or_absent(v); CALL_OUT(release(v)); sp[-1] = make_bool(n); ip += 1; NEXT(); }
     CASE(OP_IS_NOT_NIL) { NEED(1); Value v = sp[-1]; bool n = is_nil_or_absent(v); CALL_OUT(release(v)); sp[-1] = make_bool(!n); ip += 1; NEXT(); }
-    CASE(OP_EQ)
-    CASE(OP_NE)
-    CASE(OP_LT)
-    CASE(OP_LE)
-    CASE(OP_GT)
-    CASE(OP_GE) {
-        static constexpr uint8_t kCop[6] = {0, 1, 2, 4, 3, 5};
-        NEED(2);
-        Value a = sp[-2], b = sp[-1];
-        int cop = kCop[*ip - OP_EQ];
-        bool r;
-        if (LIKELY(is_imm_int(a) && is_imm_int(b))) {
-            r = compare(a, b, cop);
-            sp -= 1;
-            sp[-1] = make_bool(r);
-            ip += 1;
-            NEXT();
-        }
-        sp -= 2;
-        CALL_OUT(r = compare_values(a, b, cop); release(a); release(b));
-        *sp++ = make_bool(r);
-        ip += 1;
-        CHECK_RAISED();
-        NEXT();
+#define COMPARE_HANDLER(NAME, COP)                                  \
+    CASE(NAME) {                                                    \
+        NEED(2);                                                    \
+        Value a = sp[-2], b = sp[-1];                               \
+        bool r;                                                     \
+        if (LIKELY(is_imm_int(a) && is_imm_int(b))) {               \
+            r = compare(a, b, COP);                                 \
+            sp -= 1;                                                \
+            sp[-1] = make_bool(r);                                  \
+            ip += 1;                                                \
+            NEXT();                                                 \
+        }                                                           \
+        sp -= 2;                                                    \
+        CALL_OUT(r = compare_values(a, b, COP); release(a); release(b)); \
+        *sp++ = make_bool(r);                                       \
+        ip += 1;                                                    \
+        CHECK_RAISED();                                             \
+        NEXT();                                                     \
     }
+    COMPARE_HANDLER(OP_EQ, 0)
+    COMPARE_HANDLER(OP_NE, 1)
+    COMPARE_HANDLER(OP_LT, 2)
+    COMPARE_HANDLER(OP_LE, 4)
+    COMPARE_HANDLER(OP_GT, 3)
+    COMPARE_HANDLER(OP_GE, 5)
+#undef COMPARE_HANDLER
     CASE(OP_APPROX_EQ) {
         NEED(2);
         Value a = sp[-2], b = sp[-1];
