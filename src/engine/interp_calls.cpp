@@ -436,7 +436,7 @@ Value invoke_callable_native(Value callee, Value* args, int argc, const char* na
     f->preempt_off = 1;
     g_nested_runs += 1;
     CallOutcome outcome = call_value(f, argc);
-    if (outcome == CALL_PUSHED_FRAME) run_interpreter(1);
+    if (outcome == CALL_PUSHED_FRAME) run_nested(f);
     g_nested_runs -= 1;
     f->preempt_off = saved_preempt;
     if (f->flags & FIBER_UNHANDLED) {

@@ -356,6 +356,16 @@ void finish_fiber(FiberRecord* f) {
 
 }  // namespace
 
+void run_nested(FiberRecord* f) {
+    // The frame just pushed runs to its return; a switch request inside it cannot
+    // suspend the native or instruction that waits for the result.
+    int32_t depth = f->frame_count - 1;
+    while (f->frame_count > depth && !(f->flags & FIBER_UNHANDLED)) {
+        f->flags &= uint8_t(~FIBER_SWITCH);
+        run_interpreter(1);
+    }
+}
+
 void run_interpreter(uint32_t nested) {
     FiberRecord* const f = g_current_fiber;
     if (!f || f->frame_count <= 0) return;
@@ -1301,10 +1311,9 @@ void run_interpreter(uint32_t nested) {
         }
         // Any other callee runs to completion; its result is returned from here.
         SYNC();
-        g_nested_runs += 1;
+        // Not a native boundary: an error with no handler anywhere still ends the run at once.
         CallOutcome outcome = call_value(f, argc);
-        if (outcome == CALL_PUSHED_FRAME) run_interpreter(1);
-        g_nested_runs -= 1;
+        if (outcome == CALL_PUSHED_FRAME) run_nested(f);
         RELOAD();
         CHECK_RAISED();
         goto do_return;
@@ -1446,11 +1455,9 @@ void run_interpreter(uint32_t nested) {
         release(cls);
         if (!is_absent(ctor) && !(f->flags & FIBER_UNHANDLED)) {
             retain(instance);
-            g_nested_runs += 1;
             CallOutcome outcome = call_with_receiver(f, ctor, instance, argc);
             ctor = kAbsent;  // the call took it over
-            if (outcome == CALL_PUSHED_FRAME) run_interpreter(1);
-            g_nested_runs -= 1;
+            if (outcome == CALL_PUSHED_FRAME) run_nested(f);
             RELOAD();
             if (f->flags & FIBER_UNHANDLED) {
                 release(instance);

@@ -14,6 +14,9 @@ namespace tarvik {
 // the run returns as soon as the frame count drops below the count at entry.
 void run_interpreter(uint32_t nested);
 
+// Runs the frame just pushed on `f` until it returns (or an exception escapes it).
+void run_nested(FiberRecord* f);
+
 // Outcome of a call made with the callee and arguments on the stack.
 enum CallOutcome { CALL_DONE = 0, CALL_PUSHED_FRAME = 1, CALL_FAILED = 2 };
 
