@@ -62,6 +62,20 @@ Value global_lookup(uint64_t hash) {
     return e ? e->value : kAbsent;
 }
 
+// Links every class constant of the program (function bodies included) to its base,
+// once the top-level code has bound the names the bases are found by.
+void link_classes(const Chunk* chunk, int depth) {
+    if (!chunk || depth > 64) return;
+    for (uint32_t i = 0; i < chunk->const_count; ++i) {
+        Value v = chunk->constants[i];
+        if (is_ref_of(v, T_CLASS)) {
+            class_base(as_obj(v));
+        } else if (is_ref_of(v, T_FUNCTION)) {
+            link_classes(function_record(as_obj(v))->chunk, depth + 1);
+        }
+    }
+}
+
 // A function value that runs the program's top-level chunk.
 Value program_function(Chunk* program) {
     Value fn = make_function();
@@ -90,6 +104,7 @@ Value program_function(Chunk* program) {
         if (fiber_start(f)) scheduler_run_to_end(g_first_fiber);
         g_current_fiber = nullptr;
     }
+    link_classes(program, 0);
     g_main_fiber = fiber_create(entry, o.max_frames, o.stack_slots);
     if (is_ref_of(g_main_fiber, T_FIBER)) scheduler_run(g_main_fiber);
     int status = scheduler_exit_code();
