@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "engine/class_model.h"
+#include "engine/class_module.h"
 #include "engine/env.h"
 #include "engine/exceptions.h"
 #include "engine/fiber.h"
@@ -129,6 +130,7 @@ void vm_initialize() {
     g_global_env = env_create(nullptr, 8);
     scheduler_init(o.max_fibers);
     stdlib_register_all();
+    class_module_register();
     builtin_registry_init();
     interpreter_init();
     class_model_set_global_lookup(global_lookup);

@@ -52,7 +52,9 @@ Value exception_constructor(Value* args, int argc) {
         set_field(self, g_error_hash, args[2]);
     }
     set_field(self, g_trace_hash, make_stack_trace(g_current_fiber));
-    return kAbsent;
+    // A result keeps the stack shape of a script constructor, whose return value
+    // OP_NEW discards.
+    return nil_value();
 }
 
 Value exception_to_string(Value* args, int) {
@@ -144,6 +146,26 @@ void print_trace_lines(Value trace) {
     }
 }
 
+void release_frame_contents(CallFrame& frame) {
+    for (uint32_t i = 0; i < frame.live_locals; ++i) {
+        release(frame.locals[i]);
+        frame.locals[i] = kAbsent;
+    }
+    frame.live_locals = 0;
+    release(frame.callee);
+    frame.callee = kAbsent;
+}
+
+// Nothing of the fiber outlives the report: the heap teardown that follows would
+// otherwise see its values as left over.
+void unwind_fiber(FiberRecord* f) {
+    while (f->stack_top > 0) release(f->stack[--f->stack_top]);
+    while (f->frame_count > 0) {
+        release_frame_contents(f->frames[f->frame_count - 1]);
+        f->frame_count -= 1;
+    }
+}
+
 void sink_raise(int code, const char* message) {
     FiberRecord* f = g_current_fiber;
     if (g_building_exception) return;  // an allocation failed while building one: keep the first
@@ -164,6 +186,7 @@ void sink_raise(int code, const char* message) {
                 std::printf("\n");
             }
         }
+        unwind_fiber(f);
         vm_exit(code);
     }
     release(f->exception);
@@ -187,16 +210,6 @@ const char* frame_function_name(const CallFrame& frame) {
         }
     }
     return nullptr;
-}
-
-void release_frame_contents(CallFrame& frame) {
-    for (uint32_t i = 0; i < frame.live_locals; ++i) {
-        release(frame.locals[i]);
-        frame.locals[i] = kAbsent;
-    }
-    frame.live_locals = 0;
-    release(frame.callee);
-    frame.callee = kAbsent;
 }
 
 void clear_catch_slot(FiberRecord* f, const TryHandler& h) {
@@ -308,7 +321,8 @@ void report_unhandled(FiberRecord* f) {
     if (is_ref(e)) {
         Value code = field_of(e, g_code_hash);
         Value error = field_of(e, g_error_hash);
-        bool has_code = is_integral(code) || is_float(code);
+        // Only a missing field counts as no code; any other value reads as an integer.
+        bool has_code = !is_absent(code);
         std::printf("Unhandled exception (code %lld): %s\n", static_cast<long long>(has_code ? value_to_int(code) : -1),
                     is_string(error) ? string_chars(as_obj(error)) : "<no message>");
         print_trace_lines(field_of(e, g_trace_hash));

@@ -485,11 +485,24 @@ void run_destructors(ObjHeader* obj) {
     obj->ref_count = obj->ref_count > 1 ? obj->ref_count - 1 : 0;
 }
 
+// The position diagnostics are prefixed with: the top frame of the running fiber.
+bool current_script_location(ScriptLocation* out) {
+    const FiberRecord* f = g_current_fiber;
+    if (!f || f->frame_count <= 0) return false;
+    const CallFrame& frame = f->frames[f->frame_count - 1];
+    const char* module = frame.chunk ? frame.chunk->module_name : nullptr;
+    out->source_name = module && *module ? module : nullptr;
+    out->function_name = frame.name;
+    out->line = frame.line;
+    return true;
+}
+
 }  // namespace
 
 void interpreter_init() {
     builtin_set_callback_invoker(invoke_callable_native);
     type_ops_set_destructor(run_destructors);
+    console_set_location_provider(current_script_location);
 }
 
 }  // namespace tarvik

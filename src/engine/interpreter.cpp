@@ -121,6 +121,14 @@ __attribute__((always_inline)) inline bool compare(Value a, Value b, int cop) {
     return compare_values(a, b, cop);
 }
 
+// The fast-path test of a script call: a function with no redirect and no flag of
+// 0x3 runs without the generic call.
+__attribute__((always_inline)) inline bool is_plain_script_function(Value callee) {
+    if (!is_ref(callee) || as_obj(callee)->type != T_FUNCTION) return false;
+    const FunctionRecord* fn = function_record(as_obj(callee));
+    return is_absent(fn->redirect) && !(fn->function_flags & (FN_ASYNC | FN_GENERIC));
+}
+
 inline bool truthy(Value v) {
     if (is_imm_bool(v)) return imm_bool(v);
     if (is_imm_int(v)) return imm_int(v) != 0;
@@ -1208,22 +1216,27 @@ void run_interpreter(uint32_t nested) {
     CASE(OP_CALL)
     CASE(OP_CALL_FAST) {
         int argc = op_u8(ip + 1);
+        bool checks_callee = *ip == OP_CALL;
         NEED(argc + 1);
         Value callee = sp[-1];
         ip += 2;
         SYNC();
         CallOutcome outcome;
-        if (LIKELY(is_ref(callee) && as_obj(callee)->type == T_FUNCTION)) {
-            const FunctionRecord* fn = function_record(as_obj(callee));
-            if (LIKELY(is_absent(fn->redirect) && !(fn->function_flags & (FN_ASYNC | FN_GENERIC)))) {
-                sp -= argc + 1;
-                f->stack_top = uint32_t(sp - f->stack);
-                outcome = push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
-                goto after_call;
-            }
+        if (LIKELY(is_plain_script_function(callee))) {
+            sp -= argc + 1;
+            f->stack_top = uint32_t(sp - f->stack);
+            outcome = push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
+        } else if (UNLIKELY(checks_callee && is_absent(callee))) {
+            // No callee at all (an array hole, a missing result): code 22, unlike a
+            // non-callable value, which only yields nil.
+            sp -= argc + 1;
+            for (int i = 0; i < argc; ++i) release(sp[i]);
+            f->stack_top = uint32_t(sp - f->stack);
+            raise_error(ERR_TYPE_MISMATCH);
+            goto exception;
+        } else {
+            outcome = call_value(f, argc);
         }
-        outcome = call_value(f, argc);
-    after_call:
         if (outcome == CALL_PUSHED_FRAME) {
             RELOAD();
             PREEMPT();
@@ -1395,13 +1408,21 @@ void run_interpreter(uint32_t nested) {
         NEXT();
     }
     CASE(OP_CALL_GLOBAL) {
-        Value callee = get_global(frame->env, K[op_u16(ip + 1)]);
         int argc = op_u8(ip + 3);
         NEED(argc);
+        Value callee = get_global(frame->env, K[op_u16(ip + 1)]);
         ip += 4;
-        PUSH(callee);
         SYNC();
-        CallOutcome outcome = call_value(f, argc);
+        CallOutcome outcome;
+        if (LIKELY(is_plain_script_function(callee))) {
+            sp -= argc;
+            f->stack_top = uint32_t(sp - f->stack);
+            outcome = push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
+        } else {
+            PUSH(callee);
+            SYNC();
+            outcome = call_value(f, argc);
+        }
         if (outcome == CALL_PUSHED_FRAME) {
             RELOAD();
             PREEMPT();

@@ -7,6 +7,13 @@
 
 namespace tarvik {
 
+namespace {
+const ClassFieldAccess* g_field_access = nullptr;
+}  // namespace
+
+void class_set_field_access(const ClassFieldAccess* access) { g_field_access = access; }
+const ClassFieldAccess* class_field_access() { return g_field_access; }
+
 Value make_class(Value name, uint64_t base_name_hash) {
     auto* record = static_cast<ClassRecord*>(checked_alloc(sizeof(ClassRecord)));
     if (!record) {

@@ -48,6 +48,19 @@ Value make_class(Value name, uint64_t base_name_hash);
 // their owner. Returns false after raising code 8.
 bool class_add_member(Value cls, uint8_t kind, Value name, uint64_t name_hash, Value value);
 
+// How rooms below the engine read the fields of classes and instances in slot order
+// (the Object module); the engine installs it, resolving classes as needed.
+struct ClassFieldAccess {
+    // Number of fields of a class, or of an instance's slots; -1 after raising.
+    int (*count)(Value class_or_instance);
+    // Name and value (both borrowed, absent when unset) of field slot `index`:
+    // an instance's current value or a class's default.
+    void (*field)(Value class_or_instance, uint32_t index, Value* name, Value* value);
+};
+void class_set_field_access(const ClassFieldAccess* access);
+// The installed access, or null.
+const ClassFieldAccess* class_field_access();
+
 // Releases everything a class record owns.
 void class_release_contents(ObjHeader* cls);
 

@@ -128,6 +128,14 @@ void map_set(PropertyMap* map, Value key, uint64_t hash, Value value, bool ownin
     ++map->count;
 }
 
+bool map_reserve(PropertyMap* map, uint32_t entries) {
+    if (entries > kMaxMapEntries) return false;
+    if (entries <= map->threshold) return true;
+    uint32_t capacity = map->capacity;
+    while (threshold_of(capacity) < entries) capacity *= 2;
+    return map_rebuild(map, capacity);
+}
+
 Value map_get(const PropertyMap* map, uint64_t hash) {
     const MapSlot* slots = map->slots;
     uint32_t mask = map->capacity - 1;

@@ -44,6 +44,9 @@ PropertyMap* map_create();
 // Sets key/value for `hash`, taking over the caller's references. With owning, a
 // replaced entry's old key and value are released. Raises 10 past 10,000,000.
 void map_set(PropertyMap* map, Value key, uint64_t hash, Value value, bool owning);
+// Grows an empty or small map so that `entries` members fit without a rebuild
+// (capacity for load factor 0.75). False when the request is too large.
+bool map_reserve(PropertyMap* map, uint32_t entries);
 // The value for `hash` (borrowed), or the absent value.
 Value map_get(const PropertyMap* map, uint64_t hash);
 // Removes the entry for `hash`; returns whether one was there.

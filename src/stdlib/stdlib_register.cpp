@@ -6,6 +6,7 @@ namespace tarvik {
 void stdlib_register_all() {
     console_register_natives();
     type_register_natives();
+    object_register_natives();
 }
 
 }  // namespace tarvik

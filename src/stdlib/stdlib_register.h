@@ -11,5 +11,6 @@ void stdlib_register_all();
 // One per module folder; stdlib_register_all calls each of them.
 void console_register_natives();
 void type_register_natives();
+void object_register_natives();
 
 }  // namespace tarvik
