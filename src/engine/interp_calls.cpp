@@ -417,7 +417,27 @@ CallOutcome call_with_receiver(FiberRecord* f, Value callable, Value receiver, i
     return call_value(f, argc);
 }
 
-Value invoke_callable_native(Value callee, Value* args, int argc, const char* name) {
+namespace {
+
+// Unwinds what a callback left above the native caller's frames, stack and handlers.
+void unwind_to(FiberRecord* f, int32_t frames, uint32_t stack, int32_t handlers) {
+    while (f->frame_count > frames) {
+        uint32_t base = f->frames[f->frame_count - 1].stack_base;
+        while (f->stack_top > base) release(f->stack[--f->stack_top]);
+        pop_frame(f);  // leaves a nil result, released below
+    }
+    while (f->stack_top > stack) release(f->stack[--f->stack_top]);
+    while (f->handler_top > handlers) {
+        release(f->handlers[f->handler_top].pending_value);
+        f->handlers[f->handler_top].pending_value = kAbsent;
+        f->handler_top -= 1;
+    }
+}
+
+// Calls a script value from native code. With `swallow`, the call is a boundary: an
+// exception it leaves is reported as a warning and discarded (destructors). Without,
+// the exception stays pending for the native's caller and the result is absent.
+Value invoke_from_native(Value callee, Value* args, int argc, const char* name, bool swallow) {
     FiberRecord* f = g_current_fiber;
     if (!f) {
         raise_error(ERR_INVALID_STATE);
@@ -428,33 +448,30 @@ Value invoke_callable_native(Value callee, Value* args, int argc, const char* na
     int32_t saved_handlers = f->handler_top;
     for (int i = 0; i < argc; ++i) {
         retain(args[i]);
-        if (!fiber_push(f, args[i])) return nil_value();
+        if (!fiber_push(f, args[i])) {
+            unwind_to(f, saved_frames, saved_stack, saved_handlers);
+            return swallow ? nil_value() : kAbsent;
+        }
     }
     retain(callee);
-    if (!fiber_push(f, callee)) return nil_value();
+    if (!fiber_push(f, callee)) {
+        unwind_to(f, saved_frames, saved_stack, saved_handlers);
+        return swallow ? nil_value() : kAbsent;
+    }
     uint8_t saved_preempt = f->preempt_off;
     f->preempt_off = 1;
-    g_nested_runs += 1;
+    if (swallow) g_nested_runs += 1;
     CallOutcome outcome = call_value(f, argc);
     if (outcome == CALL_PUSHED_FRAME) run_nested(f);
-    g_nested_runs -= 1;
+    if (swallow) g_nested_runs -= 1;
     f->preempt_off = saved_preempt;
     if (f->flags & FIBER_UNHANDLED) {
+        unwind_to(f, saved_frames, saved_stack, saved_handlers);
+        if (!swallow) return kAbsent;
         if (name) print_warning("[boundary] '%s' callback raised (swallowed)\n", name);
         else print_warning("[boundary] callback raised exception (swallowed)\n");
         release(f->exception);
         f->exception = kAbsent;
-        while (f->frame_count > saved_frames) {
-            uint32_t base = f->frames[f->frame_count - 1].stack_base;
-            while (f->stack_top > base) release(f->stack[--f->stack_top]);
-            pop_frame(f);  // leaves a nil result, released below
-        }
-        while (f->stack_top > saved_stack) release(f->stack[--f->stack_top]);
-        while (f->handler_top > saved_handlers) {
-            release(f->handlers[f->handler_top].pending_value);
-            f->handlers[f->handler_top].pending_value = kAbsent;
-            f->handler_top -= 1;
-        }
         f->flags &= uint8_t(~FIBER_UNHANDLED);
         return nil_value();
     }
@@ -462,6 +479,16 @@ Value invoke_callable_native(Value callee, Value* args, int argc, const char* na
     Value result = f->stack[--f->stack_top];
     while (f->stack_top > saved_stack) release(f->stack[--f->stack_top]);
     return is_absent(result) ? nil_value() : result;
+}
+
+}  // namespace
+
+Value invoke_callable_native(Value callee, Value* args, int argc, const char* name) {
+    return invoke_from_native(callee, args, argc, name, /*swallow=*/false);
+}
+
+Value invoke_boundary(Value callee, Value* args, int argc, const char* name) {
+    return invoke_from_native(callee, args, argc, name, /*swallow=*/true);
 }
 
 namespace {
@@ -478,7 +505,7 @@ void run_destructors(ObjHeader* obj) {
         const MemberEntry* entry = class_find_own_member(cls, kDestructorHash);
         if (!entry || !is_ref_of(entry->value, T_FUNCTION)) continue;
         Value self = make_ref(obj);
-        Value result = invoke_callable_native(entry->value, &self, 1, "Destructor");
+        Value result = invoke_boundary(entry->value, &self, 1, "Destructor");
         release(result);
         if (g_current_fiber && (g_current_fiber->flags & FIBER_UNHANDLED)) break;
     }

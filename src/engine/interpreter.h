@@ -52,7 +52,11 @@ bool fiber_push(FiberRecord* f, Value v);
 Value fiber_pop(FiberRecord* f);
 
 // Calls a script value from native code (installed as the builtin callback invoker).
+// An exception the callee leaves stays pending and the result is absent.
 Value invoke_callable_native(Value callee, Value* args, int argc, const char* name);
+// The same as a boundary (destructors): an exception is reported as a warning and
+// discarded, and the result is nil.
+Value invoke_boundary(Value callee, Value* args, int argc, const char* name);
 
 // Depth of nested interpreter runs (native code running script callbacks).
 extern uint32_t g_nested_runs;

@@ -88,8 +88,9 @@ bool check_arguments_masks(int required, int optional, const uint32_t* masks, in
 // up to four results stay valid at once.
 const char* signature_type_description(uint32_t mask);
 
-// Calls a script value from native code (the engine installs this); returns a new
-// reference, nil when the callee raised (swallowed at the boundary).
+// Calls a script value from native code (the engine installs this): a new reference;
+// when the callee leaves an exception pending, the result is absent and the caller
+// stops and returns at once, so the exception reaches the script.
 using NativeCallback = Value (*)(Value callee, Value* args, int argc, const char* name);
 void builtin_set_callback_invoker(NativeCallback invoker);
 Value invoke_callable(Value callee, Value* args, int argc, const char* name);
