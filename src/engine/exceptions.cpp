@@ -59,22 +59,24 @@ Value exception_constructor(Value* args, int argc) {
 
 Value exception_to_string(Value* args, int) {
     Value self = args[0];
-    const char* class_name = "Exception";
-    if (is_ref_of(self, T_INSTANCE)) {
-        Value name = instance_record(as_obj(self))->class_name;
-        if (is_string(name)) class_name = string_chars(as_obj(name));
-    }
-    char buffer[64];
-    size_t length;
-    const char* error = value_text(field_of(self, g_error_hash), buffer, sizeof buffer, &length);
-    std::string error_text(error, length);
-    char head[512];
-    std::snprintf(head, sizeof head, "%s (code %lld): ", class_name,
+    Value class_name = kAbsent;
+    if (is_ref_of(self, T_INSTANCE)) class_name = instance_record(as_obj(self))->class_name;
+    char code_text[48];
+    std::snprintf(code_text, sizeof code_text, " (code %lld): ",
                   static_cast<long long>(value_to_int(field_of(self, g_code_hash))));
+    char buffer[64];
+    size_t error_length;
+    const char* error = value_text(field_of(self, g_error_hash), buffer, sizeof buffer, &error_length);
+    // Appended piece by piece: neither the class name nor the message has a length limit.
     StringBuilder sb;
     if (!sb_init(&sb, 0)) return nil_value();
-    sb_append_text(&sb, head);
-    sb_append_bytes(&sb, error_text.data(), error_text.size());
+    if (is_string(class_name)) {
+        sb_append_bytes(&sb, string_chars(as_obj(class_name)), string_length(as_obj(class_name)));
+    } else {
+        sb_append_text(&sb, "Exception");
+    }
+    sb_append_text(&sb, code_text);
+    sb_append_bytes(&sb, error, error_length);
     return sb_to_string(&sb);
 }
 

@@ -529,6 +529,7 @@ bool current_script_location(ScriptLocation* out) {
 void interpreter_init() {
     builtin_set_callback_invoker(invoke_callable_native);
     type_ops_set_destructor(run_destructors);
+    function_set_env_release(env_release);
     console_set_location_provider(current_script_location);
 }
 

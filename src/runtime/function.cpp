@@ -19,7 +19,7 @@ void function_release_contents(ObjHeader* obj) {
     release(fn->redirect);
     release(fn->name);
     chunk_release(fn->chunk);
-    if ((fn->function_flags & FN_CLOSURE) && fn->env && g_release_env) g_release_env(fn->env);
+    if (fn->env && g_release_env) g_release_env(fn->env);  // every non-null env is an owned reference
     checked_free(fn->param_classes);
     checked_free(fn);
     obj->a = 0;

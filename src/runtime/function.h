@@ -27,7 +27,7 @@ constexpr uint32_t FN_TYPED = 0x100;      // arguments are checked on entry
 struct FunctionRecord {
     Value redirect;        // word 0: when set, calls go to this value instead
     Value name;            // word 1: the function's name (its value hash and text)
-    Env* env;              // module scope, or a closure's own environment; null = global
+    Env* env;              // module scope or a closure's own environment (owned); null = global
     Chunk* chunk;          // one reference
     uint8_t param_count;   // at most 16
     uint8_t required_count;
@@ -53,7 +53,7 @@ Value function_name_value(Value function);
 // names for the value hash and text. Called once at VM start (and by tests).
 void value_types_register();
 
-// Releases a closure environment (engine); called for FN_CLOSURE functions.
+// Releases a function's environment reference (the engine installs env_release).
 void function_set_env_release(void (*release_env)(Env* env));
 
 }  // namespace tarvik

@@ -23,6 +23,7 @@ struct ReadyQueue {
 };
 
 ReadyQueue g_ready;
+Value g_running = kAbsent;  // the dequeued reference of the fiber on the interpreter
 FiberRecord* g_main_fiber = nullptr;
 int32_t g_exit_code = 0;
 uint32_t g_idle_ms = 0;
@@ -64,6 +65,9 @@ void scheduler_init(uint32_t capacity) {
 }
 
 void scheduler_shutdown() {
+    // An exit from inside a slice (an unhandled error) leaves the running fiber here.
+    release(g_running);
+    g_running = kAbsent;
     while (g_ready.count) release(dequeue());
     checked_free(g_ready.slots);
     g_ready = ReadyQueue{};
@@ -143,6 +147,7 @@ void scheduler_run(Value main_fiber) {
         f->wake_ms = 0;
         f->status = STATUS_RUNNING;
         g_current_fiber = f;
+        g_running = v;
         f->flags &= uint8_t(~FIBER_SWITCH);
         if (f->frame_count == 0 && !fiber_start(f)) {
             if (f->flags & FIBER_UNHANDLED) report_unhandled(f);
@@ -173,6 +178,7 @@ void scheduler_run(Value main_fiber) {
         default: scheduler_queue(v); break;
         }
         g_current_fiber = nullptr;
+        g_running = kAbsent;
         if (f->status != STATUS_WAIT_IO) release(v);
     }
     print_verbose("No more work to do. Exit VM.\n");
