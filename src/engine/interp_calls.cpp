@@ -81,14 +81,7 @@ enum ReceiverMode {
 };
 
 CallOutcome call_builtin_method(FiberRecord* f, const ObjHeader* row, Value receiver, int argc, ReceiverMode mode) {
-    int required = int(row->aux & 0xFF), optional = int((row->aux >> 8) & 0xFF);
-    int count = argc + (mode == RECEIVER_ARGUMENT ? 1 : 0);
-    if (count < required || count > required + optional) {
-        discard_args(f, argc);
-        release(receiver);
-        raise_error(ERR_INVALID_ARGUMENTS);
-        return CALL_FAILED;
-    }
+    // The builtin interface checks the counts and types and prints their lines.
     if (mode == RECEIVER_DROPPED) {
         release(receiver);
         receiver = kAbsent;

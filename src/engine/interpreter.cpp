@@ -350,6 +350,18 @@ Value class_base_method(ObjHeader* owner, uint64_t hash) {
     return entry->value;
 }
 
+// A tail call replaces the running frame, so the try statements installed in it are
+// gone too; their catch and finally targets belong to the old code.
+void drop_frame_handlers(FiberRecord* f) {
+    while (f->handler_top >= 0 && f->handlers[f->handler_top].frame_depth >= uint32_t(f->frame_count)) {
+        TryHandler& h = f->handlers[f->handler_top];
+        Value pending = h.pending_value;
+        h.pending_value = kAbsent;
+        f->handler_top -= 1;
+        release(pending);
+    }
+}
+
 void finish_fiber(FiberRecord* f) {
     f->flags |= FIBER_SWITCH;
     f->status = STATUS_FINISHED;
@@ -1072,13 +1084,15 @@ void run_interpreter(uint32_t nested) {
     CASE(OP_GET_INDEX_LL) {
         Value container = L[op_u8(ip + 1)], key = L[op_u8(ip + 2)];
         Value r;
-        if (LIKELY(is_ref(container) && as_obj(container)->type == T_ARRAY && is_imm_int(key))) {
+        // Plain arrays only: a flat float array's slots hold raw doubles, not values.
+        if (LIKELY(is_ref(container) && as_obj(container)->type == T_ARRAY && !array_is_flat_float(as_obj(container)) &&
+                   is_imm_int(key))) {
             ObjHeader* a = as_obj(container);
             int64_t i = imm_int(key);
             if (LIKELY(i >= 0 && i < int64_t(array_count(a)))) {
                 r = array_items(a)[i];
                 retain(r);
-                PUSH(is_absent(r) ? kAbsent : r);
+                PUSH(r);
                 ip += 3;
                 NEXT();
             }
@@ -1274,6 +1288,7 @@ void run_interpreter(uint32_t nested) {
         sp -= argc;
         for (int i = 0; i < argc; ++i) args[i] = sp[i];
         SYNC();
+        drop_frame_handlers(f);
         while (sp > floor) release(*--sp);
         for (int i = 0; i < frame->live_locals; ++i) {
             Value old = L[i];
@@ -1301,6 +1316,7 @@ void run_interpreter(uint32_t nested) {
                 sp -= argc + 1;
                 for (int i = 0; i < argc; ++i) args[i] = sp[i];
                 SYNC();
+                drop_frame_handlers(f);
                 while (sp > floor) release(*--sp);
                 for (int i = 0; i < frame->live_locals; ++i) {
                     release(L[i]);
@@ -1474,6 +1490,7 @@ void run_interpreter(uint32_t nested) {
         Value instance = class_instantiate(cls);
         Value ctor = class_constructor(as_obj(cls));
         release(cls);
+        uint32_t base = f->stack_top - uint32_t(argc);  // where the constructor's result would go
         if (!is_absent(ctor) && !(f->flags & FIBER_UNHANDLED)) {
             retain(instance);
             CallOutcome outcome = call_with_receiver(f, ctor, instance, argc);
@@ -1484,10 +1501,9 @@ void run_interpreter(uint32_t nested) {
                 release(instance);
                 goto exception;
             }
-            if (sp > floor) {
-                Value discarded = *--sp;  // the constructor's result is not used
-                CALL_OUT(release(discarded));
-            }
+            // The constructor's result, if it left one, is not used.
+            while (f->stack_top > base) release(f->stack[--f->stack_top]);
+            RESYNC();
         } else {
             for (int i = 0; i < argc; ++i) release(f->stack[--f->stack_top]);
             RESYNC();

@@ -6,6 +6,9 @@
 #include "runtime/class_record.h"
 #include "runtime/heap.h"
 #include "runtime/type_ops.h"
+#include "runtime/value_ops.h"
+
+#include <cstdio>
 
 namespace tarvik {
 
@@ -23,6 +26,16 @@ void function_release_contents(ObjHeader* obj) {
     checked_free(fn->param_classes);
     checked_free(fn);
     obj->a = 0;
+}
+
+void function_render(Value v) {
+    const FunctionRecord* fn = function_record(as_obj(v));
+    if (!fn) {
+        std::printf("<fn(0) Flags:0 Hash:0>");
+        return;
+    }
+    std::printf("<fn(%d) Flags:%X Hash:%llX>", int(fn->param_count), fn->function_flags,
+                static_cast<unsigned long long>(value_hash(v)));
 }
 
 }  // namespace
@@ -50,6 +63,7 @@ void value_types_register() {
     TypeOps& fn = type_ops(T_FUNCTION);
     fn.release_contents = function_release_contents;
     fn.name = function_name_value;
+    fn.render = function_render;
     type_ops(T_CLASS).release_contents = class_release_contents;
 }
 
