@@ -36,6 +36,7 @@ test-asan: deps
 
 bench: build
 	$(BUILD)/bench/runtime_bench
+	bench/run_programs.sh $(BUILD)
 
 # Assembles examples/tour.asm and runs it on the VM.
 demo: build
