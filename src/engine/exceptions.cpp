@@ -92,7 +92,7 @@ Value exception_trace_string(Value* args, int) {
     Value trace = field_of(args[0], g_trace_hash);
     StringBuilder sb;
     if (!sb_init(&sb, 0)) return nil_value();
-    if (is_array(trace)) {
+    if (is_array(trace) && !array_is_flat_float(as_obj(trace))) {
         ObjHeader* a = as_obj(trace);
         bool first = true;
         for (uint32_t i = 0; i < array_count(a); ++i) {
@@ -139,7 +139,8 @@ bool sink_has_fiber() { return g_current_fiber != nullptr; }
 bool sink_pending() { return g_current_fiber && (g_current_fiber->flags & FIBER_UNHANDLED); }
 
 void print_trace_lines(Value trace) {
-    ObjHeader* a = is_array(trace) ? as_obj(trace) : nullptr;
+    // A script may have replaced the field with anything, a float array included.
+    ObjHeader* a = is_array(trace) && !array_is_flat_float(as_obj(trace)) ? as_obj(trace) : nullptr;
     uint32_t count = a ? array_count(a) : 0;
     std::printf("Stack trace (depth: %d):\n", int(count));
     for (uint32_t i = 0; i < count; ++i) {
@@ -165,6 +166,10 @@ void unwind_fiber(FiberRecord* f) {
     while (f->frame_count > 0) {
         release_frame_contents(f->frames[f->frame_count - 1]);
         f->frame_count -= 1;
+    }
+    while (f->handler_top >= 0) {
+        release(f->handlers[f->handler_top].pending_value);
+        f->handlers[f->handler_top--].pending_value = kAbsent;
     }
 }
 
@@ -328,9 +333,12 @@ void report_unhandled(FiberRecord* f) {
         std::printf("Unhandled exception (code %lld): %s\n", static_cast<long long>(has_code ? value_to_int(code) : -1),
                     is_string(error) ? string_chars(as_obj(error)) : "<no message>");
         print_trace_lines(field_of(e, g_trace_hash));
-        vm_exit(has_code ? int(value_to_int(code)) : 6);
+        int status = has_code ? int(value_to_int(code)) : 6;
+        unwind_fiber(f);
+        vm_exit(status);
     }
     std::printf("Unhandled exception in fiber %u\n", f ? f->id : 0u);
+    if (f) unwind_fiber(f);
     vm_exit(6);
 }
 

@@ -1330,6 +1330,8 @@ void run_interpreter(uint32_t nested) {
                 frame->chunk = fn->chunk;
                 frame->env = fn->env ? fn->env : g_global_env;
                 frame->owner_class = fn->owner_class;
+                frame->name = nullptr;  // the new function records its own name and line
+                frame->line = 0xFFFFFFFF;
                 frame->ip = 0;
                 f->stack_top = uint32_t(sp - f->stack);
                 release(old_callee);

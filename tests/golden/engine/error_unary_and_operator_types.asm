@@ -10,6 +10,7 @@
 ; expect-stdout: 3: Operator '*' is not supported between array and int
 ; expect-stdout: 3: Operator '^^' is not supported between nil and nil
 ; expect-stdout: 3: Operator '%' is not supported between object and int
+; expect-stdout: 3: Operator '?' is not supported between int and int
 .main
     .const $main function "Main"
         ; Probe(fn): calls fn inside a try statement and prints the caught code and text
@@ -95,6 +96,13 @@
             arith_local_imm 0 mod 3
             return_nil
         .end
+        ; an aop above 10 reaches the operator routine, which names it "?"
+        .const $bad_aop function "BadAop"
+            push_one
+            set_local_0
+            arith_local_imm 0 11 1
+            return_nil
+        .end
         make_function $probe
         set_local_0
         make_function $neg
@@ -134,6 +142,10 @@
         call 1
         pop
         make_function $mod
+        get_local_0
+        call 1
+        pop
+        make_function $bad_aop
         get_local_0
         call 1
         pop
