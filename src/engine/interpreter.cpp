@@ -470,6 +470,19 @@ void run_interpreter(uint32_t nested) {
         PREEMPT();           \
         NEXT();              \
     } while (0)
+// After a call: a pushed frame runs next (a preemption point); otherwise the result
+// is on the stack and execution goes on, unless the call raised.
+#define FINISH_CALL(outcome)                  \
+    do {                                      \
+        if ((outcome) == CALL_PUSHED_FRAME) { \
+            RELOAD();                         \
+            PREEMPT();                        \
+            NEXT();                           \
+        }                                     \
+        RESYNC();                             \
+        CHECK_RAISED();                       \
+        NEXT();                               \
+    } while (0)
 // Calls out of the interpreter: state written back, stack pointer read back.
 #define CALL_OUT(expr) \
     do {               \
@@ -1251,14 +1264,7 @@ void run_interpreter(uint32_t nested) {
         } else {
             outcome = call_value(f, argc);
         }
-        if (outcome == CALL_PUSHED_FRAME) {
-            RELOAD();
-            PREEMPT();
-            NEXT();
-        }
-        RESYNC();
-        CHECK_RAISED();
-        NEXT();
+        FINISH_CALL(outcome);
     }
     CASE(OP_CALL_SELF) {
         int argc = op_u8(ip + 1);
@@ -1272,14 +1278,7 @@ void run_interpreter(uint32_t nested) {
         CallOutcome outcome = is_ref_of(callee, T_FUNCTION)
                                   ? push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true)
                                   : CALL_FAILED;
-        if (outcome == CALL_PUSHED_FRAME) {
-            RELOAD();
-            PREEMPT();
-            NEXT();
-        }
-        RESYNC();
-        CHECK_RAISED();
-        NEXT();
+        FINISH_CALL(outcome);
     }
     CASE(OP_TAIL_CALL_SELF) {
         int argc = op_u8(ip + 1);
@@ -1360,14 +1359,7 @@ void run_interpreter(uint32_t nested) {
         ip += *ip == OP_CALL_METHOD ? 4 : 6;
         SYNC();
         CallOutcome outcome = call_method(f, receiver, name, name_hash(name), argc);
-        if (outcome == CALL_PUSHED_FRAME) {
-            RELOAD();
-            PREEMPT();
-            NEXT();
-        }
-        RESYNC();
-        CHECK_RAISED();
-        NEXT();
+        FINISH_CALL(outcome);
     }
     CASE(OP_CALL_THIS_METHOD) {
         Value name = K[op_u16(ip + 1)];
@@ -1378,14 +1370,7 @@ void run_interpreter(uint32_t nested) {
         ip += 4;
         SYNC();
         CallOutcome outcome = call_method(f, receiver, name, name_hash(name), argc);
-        if (outcome == CALL_PUSHED_FRAME) {
-            RELOAD();
-            PREEMPT();
-            NEXT();
-        }
-        RESYNC();
-        CHECK_RAISED();
-        NEXT();
+        FINISH_CALL(outcome);
     }
     CASE(OP_SUPER_CALL) {
         Value name = K[op_u16(ip + 1)];
@@ -1416,14 +1401,7 @@ void run_interpreter(uint32_t nested) {
             f->stack[f->stack_top++] = bound;
             outcome = call_value(f, argc);
         }
-        if (outcome == CALL_PUSHED_FRAME) {
-            RELOAD();
-            PREEMPT();
-            NEXT();
-        }
-        RESYNC();
-        CHECK_RAISED();
-        NEXT();
+        FINISH_CALL(outcome);
     }
     CASE(OP_CALL_GLOBAL) {
         int argc = op_u8(ip + 3);
@@ -1441,14 +1419,7 @@ void run_interpreter(uint32_t nested) {
             SYNC();
             outcome = call_value(f, argc);
         }
-        if (outcome == CALL_PUSHED_FRAME) {
-            RELOAD();
-            PREEMPT();
-            NEXT();
-        }
-        RESYNC();
-        CHECK_RAISED();
-        NEXT();
+        FINISH_CALL(outcome);
     }
     CASE(OP_CALL_QUALIFIED) {
         Value receiver = get_global(frame->env, K[op_u16(ip + 1)]);
@@ -1461,14 +1432,7 @@ void run_interpreter(uint32_t nested) {
         }
         SYNC();
         CallOutcome outcome = call_method(f, receiver, name, name_hash(name), argc);
-        if (outcome == CALL_PUSHED_FRAME) {
-            RELOAD();
-            PREEMPT();
-            NEXT();
-        }
-        RESYNC();
-        CHECK_RAISED();
-        NEXT();
+        FINISH_CALL(outcome);
     }
     CASE(OP_NEW) {
         int argc = op_u8(ip + 1);
@@ -1480,14 +1444,7 @@ void run_interpreter(uint32_t nested) {
             // Anything but a class is called like a function (builtin classes included).
             f->stack[f->stack_top++] = cls;
             CallOutcome outcome = call_value(f, argc);
-            if (outcome == CALL_PUSHED_FRAME) {
-                RELOAD();
-                PREEMPT();
-                NEXT();
-            }
-            RESYNC();
-            CHECK_RAISED();
-            NEXT();
+            FINISH_CALL(outcome);
         }
         Value instance = class_instantiate(cls);
         Value ctor = class_constructor(as_obj(cls));
@@ -1901,6 +1858,7 @@ exception:
 #undef PREEMPT
 #undef JUMP_TO
 #undef CALL_OUT
+#undef FINISH_CALL
 }
 
 }  // namespace tarvik
