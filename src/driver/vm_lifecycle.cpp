@@ -9,6 +9,7 @@
 
 #include "engine/class_model.h"
 #include "engine/class_module.h"
+#include "engine/collections_module.h"
 #include "engine/env.h"
 #include "engine/exceptions.h"
 #include "engine/fiber.h"
@@ -131,6 +132,7 @@ void vm_initialize() {
     scheduler_init(o.max_fibers);
     stdlib_register_all();
     class_module_register();
+    collections_module_register();
     builtin_registry_init();
     interpreter_init();
     class_model_set_global_lookup(global_lookup);
