@@ -230,11 +230,13 @@ Value record_arguments(Value* args, int count) {
 
 TEST_F(ClassModuleTest, NewPassesTheInstanceToABuiltinConstructor) {
     static constexpr Signature kTakesInt{T_NIL, {T_INT}};
-    uint8_t flagged[sizeof(Signature)];
+    // Static storage: the class still refers to the row when the fixture tears down.
+    static uint8_t flagged[sizeof(Signature)];
     std::memcpy(flagged, &kTakesInt, sizeof flagged);
     flagged[29] = METHOD_INSTANCE;
-    ObjHeader ctor{F_STATIC, 0, T_BUILTIN, /*required=*/1, reinterpret_cast<uint64_t>(&record_arguments),
-                   reinterpret_cast<uint64_t>(flagged)};
+    static ObjHeader ctor;
+    ctor = ObjHeader{F_STATIC, 0, T_BUILTIN, /*required=*/1, reinterpret_cast<uint64_t>(&record_arguments),
+                     reinterpret_cast<uint64_t>(flagged)};
     Value box = define_class("Box");
     add(box, MEMBER_METHOD, "Constructor", make_ref(&ctor));
     Value made = kept_call("New", {s("Box"), make_int(7)});
