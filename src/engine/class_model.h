@@ -103,6 +103,22 @@ Value class_instantiate(Value cls);
 // The slot of a declared field of the instance's class, or null (not a field, or
 // beyond the instance's own field count).
 Value* instance_field_slot(ObjHeader* instance, uint64_t hash);
+// instance_field_slot for the interpreter's field instructions: the resolved table is
+// searched inline once the class is resolved.
+inline Value* instance_field_slot_fast(ObjHeader* instance, uint64_t hash) {
+    InstanceRecord* record = instance_record(instance);
+    if (!record || !record->cls) return nullptr;
+    const ClassRecord* cls = class_record(record->cls);
+    if (!cls || !cls->resolved) return instance_field_slot(instance, hash);
+    for (uint32_t i = 0; i < cls->resolved_count; ++i) {
+        const MemberEntry& e = cls->resolved_members[i];
+        if (e.name_hash != hash) continue;
+        if (e.kind != MEMBER_FIELD || e.field_index >= record->field_count) return nullptr;
+        return &record->fields[e.field_index];
+    }
+    return nullptr;
+}
+
 // Stores into a declared field (borrowing value; numeric boxes are copied, the old
 // value released). False, without raising, when there is no such field.
 bool instance_field_set(ObjHeader* instance, uint64_t hash, Value value);

@@ -104,7 +104,17 @@ CallOutcome call_builtin_method(FiberRecord* f, const ObjHeader* row, Value rece
 
 // A member as a method call sees it: no binding (a bound method would hold the
 // receiver until its slot is reused). New reference or absent.
-Value raw_member(Value receiver, uint64_t hash) {
+// The resolved entry for `hash`, trying the compiler's hinted index first.
+const MemberEntry* find_member_hinted(ObjHeader* cls, uint64_t hash, int hint) {
+    const ClassRecord* record = class_record(cls);
+    if (record && record->resolved && hint >= 0 && uint32_t(hint) < record->resolved_count &&
+        record->resolved_members[hint].name_hash == hash) {
+        return &record->resolved_members[hint];
+    }
+    return class_find_member(cls, hash);
+}
+
+Value raw_member(Value receiver, uint64_t hash, int hint) {
     ObjHeader* obj = as_obj(receiver);
     Value v = kAbsent;
     switch (obj->type) {
@@ -113,12 +123,12 @@ Value raw_member(Value receiver, uint64_t hash) {
         if (obj->a) v = map_get(object_map(obj), hash);
         break;
     case T_CLASS:
-        if (const MemberEntry* e = class_find_member(obj, hash)) v = e->value;
+        if (const MemberEntry* e = find_member_hinted(obj, hash, hint)) v = e->value;
         break;
     case T_INSTANCE: {
         const InstanceRecord* record = instance_record(obj);
         if (!record || !record->cls) break;
-        const MemberEntry* e = class_find_member(record->cls, hash);
+        const MemberEntry* e = find_member_hinted(record->cls, hash, hint);
         if (!e) break;
         if (e->kind == MEMBER_FIELD) {
             Value* slot = instance_field_slot(obj, hash);
@@ -320,11 +330,11 @@ CallOutcome call_value(FiberRecord* f, int argc) {
     return CALL_DONE;
 }
 
-CallOutcome call_method(FiberRecord* f, Value receiver, Value name, uint64_t hash, int argc) {
+CallOutcome call_method(FiberRecord* f, Value receiver, Value name, uint64_t hash, int argc, int hint) {
     uint32_t type = value_type(receiver);
     const char* name_text = is_string(name) ? string_chars(as_obj(name)) : "";
     if (type == T_OBJECT || type == T_EXCEPTION || type == T_CLASS || type == T_INSTANCE) {
-        Value member = raw_member(receiver, hash);
+        Value member = raw_member(receiver, hash, hint);
         uint32_t member_type = value_type(member);
         if (member_type == T_FUNCTION) {
             bool with_receiver = (function_record(as_obj(member))->function_flags & kMethodFlagInstance) != 0;

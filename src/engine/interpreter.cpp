@@ -1031,8 +1031,18 @@ void run_interpreter(uint32_t nested) {
     }
     CASE(OP_GET_THIS_FIELD) {
         Value name = K[op_u16(ip + 1)];
+        Value self = L[0];
+        if (LIKELY(is_ref(self) && as_obj(self)->type == T_INSTANCE)) {
+            if (Value* slot = instance_field_slot_fast(as_obj(self), name_hash(name))) {
+                Value v = is_absent(*slot) ? nil_value() : *slot;
+                retain(v);
+                PUSH(v);
+                ip += 3;
+                NEXT();
+            }
+        }
         Value r;
-        CALL_OUT(r = op_get_property(L[0], name, name_hash(name)));
+        CALL_OUT(r = op_get_property(self, name, name_hash(name)));
         PUSH(r);
         ip += 3;
         CHECK_RAISED();
@@ -1042,7 +1052,17 @@ void run_interpreter(uint32_t nested) {
         NEED(1);
         Value v = *--sp;
         Value name = K[op_u16(ip + 1)];
-        CALL_OUT(op_set_property(L[0], name, name_hash(name), v); release(v));
+        Value self = L[0];
+        if (LIKELY(is_ref(self) && as_obj(self)->type == T_INSTANCE && !(as_obj(self)->flags & F_FROZEN))) {
+            if (Value* slot = instance_field_slot_fast(as_obj(self), name_hash(name))) {
+                Value old = *slot;
+                *slot = container_store_form(v);
+                CALL_OUT(release(old));
+                ip += 3;
+                NEXT();
+            }
+        }
+        CALL_OUT(op_set_property(self, name, name_hash(name), v); release(v));
         ip += 3;
         CHECK_RAISED();
         NEXT();
@@ -1053,11 +1073,41 @@ void run_interpreter(uint32_t nested) {
         int aop = op_u8(ip + 3);
         Value operand = *ip == OP_ARITH_THIS_FIELD_L ? L[op_u8(ip + 4)] : make_imm_int(int8_t(op_u8(ip + 4)));
         uint64_t hash = name_hash(name);
+        Value self = L[0];
+        if (LIKELY(is_ref(self) && as_obj(self)->type == T_INSTANCE && !(as_obj(self)->flags & F_FROZEN))) {
+            if (Value* slot = instance_field_slot_fast(as_obj(self), hash)) {
+                Value current = *slot;
+                Value r;
+                if (LIKELY(is_imm_int(current) && is_imm_int(operand)) && int_fast(aop, imm_int(current), imm_int(operand), &r)) {
+                    *slot = r;  // an immediate replaced: nothing to release
+                    ip += 5;
+                    NEXT();
+                }
+                CALL_OUT({
+                    r = binary_op(is_absent(current) ? nil_value() : current, operand, aop);
+                    if (!error_pending()) {
+                        // The slot is looked up again: the operator may have run script code.
+                        if (Value* again = instance_field_slot_fast(as_obj(self), hash)) {
+                            Value old = *again;
+                            *again = container_store_form(r);
+                            release(old);
+                        } else {
+                            release(r);
+                        }
+                    } else {
+                        release(r);
+                    }
+                });
+                ip += 5;
+                CHECK_RAISED();
+                NEXT();
+            }
+        }
         CALL_OUT({
-            Value current = op_get_property(L[0], name, hash);
+            Value current = op_get_property(self, name, hash);
             if (!error_pending()) {
                 Value r = binary_op(current, operand, aop);
-                if (!error_pending()) op_set_property(L[0], name, hash, r);
+                if (!error_pending()) op_set_property(self, name, hash, r);
                 release(r);
             }
             release(current);
@@ -1356,9 +1406,10 @@ void run_interpreter(uint32_t nested) {
         Value receiver = sp[-argc - 1];
         for (int i = -argc - 1; i < -1; ++i) sp[i] = sp[i + 1];
         sp -= 1;
+        int hint = *ip == OP_CALL_METHOD_HINT ? int(op_u16(ip + 4)) : -1;
         ip += *ip == OP_CALL_METHOD ? 4 : 6;
         SYNC();
-        CallOutcome outcome = call_method(f, receiver, name, name_hash(name), argc);
+        CallOutcome outcome = call_method(f, receiver, name, name_hash(name), argc, hint);
         FINISH_CALL(outcome);
     }
     CASE(OP_CALL_THIS_METHOD) {

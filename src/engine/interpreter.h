@@ -39,8 +39,9 @@ void pop_frame(FiberRecord* f);
 void call_builtin_from_stack(FiberRecord* f, const ObjHeader* row, Value receiver, int argc);
 
 // OP_CALL_METHOD and friends: argc arguments on the stack, the receiver given
-// (owned). Returns the outcome of the call.
-CallOutcome call_method(FiberRecord* f, Value receiver, Value name, uint64_t hash, int argc);
+// (owned). `hint` is the expected index in the receiver's class member table (-1:
+// none). Returns the outcome of the call.
+CallOutcome call_method(FiberRecord* f, Value receiver, Value name, uint64_t hash, int argc, int hint = -1);
 
 // Calls `callable` (owned) with `receiver` (owned) as this and argc arguments from the
 // stack: constructors and other calls that must not allocate a bound method.
