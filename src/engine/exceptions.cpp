@@ -374,7 +374,7 @@ void throw_value(FiberRecord* f, Value v) {
 }
 
 FinallyOutcome end_finally(FiberRecord* f) {
-    if (f->handler_top < 0) return {FINALLY_CONTINUE, 0, kAbsent};
+    if (!own_handler(f)) return {FINALLY_CONTINUE, 0, kAbsent};
     TryHandler h = f->handlers[f->handler_top];
     clear_catch_slot(f, h);
     f->handlers[f->handler_top].pending_value = kAbsent;
@@ -406,7 +406,7 @@ FinallyOutcome end_finally(FiberRecord* f) {
 }
 
 FinallyOutcome try_leave(FiberRecord* f, uint8_t kind, uint8_t levels, uint32_t target, Value value) {
-    if (f->handler_top < 0) {
+    if (!own_handler(f)) {
         release(value);
         return {FINALLY_CONTINUE, 0, kAbsent};
     }

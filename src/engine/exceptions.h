@@ -29,6 +29,12 @@ bool dispatch_exception(FiberRecord* f, int32_t entry_frames);
 // Reports an exception that escaped every handler and ends the process.
 [[noreturn]] void report_unhandled(FiberRecord* f);
 
+// Whether the innermost handler was installed by the running frame. Handler
+// instructions act only on such a handler: another frame's holds addresses in other code.
+inline bool own_handler(const FiberRecord* f) {
+    return f->handler_top >= 0 && f->handlers[f->handler_top].frame_depth == uint32_t(f->frame_count);
+}
+
 // OP_TRY_BEGIN: false after raising code 6 (25th handler).
 bool try_begin(FiberRecord* f, uint32_t catch_ip, uint8_t catch_slot, uint32_t finally_ip);
 // OP_THROW: takes over the value; always leaves an exception in flight.

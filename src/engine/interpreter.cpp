@@ -1669,7 +1669,7 @@ void run_interpreter(uint32_t nested) {
         NEXT();
     }
     CASE(OP_TRY_END) {
-        if (f->handler_top >= 0 && f->handlers[f->handler_top].frame_depth == uint32_t(f->frame_count)) {
+        if (own_handler(f)) {
             ip = code + f->handlers[f->handler_top].finally_ip;
             NEXT();
         }
@@ -1685,7 +1685,7 @@ void run_interpreter(uint32_t nested) {
         NEXT();
     }
     CASE(OP_GOTO_FINALLY) {
-        if (f->handler_top >= 0) {
+        if (own_handler(f)) {
             ip = code + f->handlers[f->handler_top].finally_ip;
             NEXT();
         }
@@ -1693,7 +1693,7 @@ void run_interpreter(uint32_t nested) {
         NEXT();
     }
     CASE(OP_FINALLY_BEGIN) {
-        if (f->handler_top >= 0) f->handlers[f->handler_top].state = HANDLER_FINALLY;
+        if (own_handler(f)) f->handlers[f->handler_top].state = HANDLER_FINALLY;
         ip += 1;
         NEXT();
     }
@@ -1708,7 +1708,7 @@ void run_interpreter(uint32_t nested) {
             uint8_t kind = op_u8(ip + 1), levels = op_u8(ip + 2);
             uint32_t target = op_u16(ip + 3);
             Value v = kAbsent;
-            if (kind == 0 && f->handler_top >= 0) {
+            if (kind == 0 && own_handler(f)) {
                 if (sp > floor) {
                     v = *--sp;
                 } else {
