@@ -37,7 +37,6 @@ Chunk* g_program = nullptr;
 Value g_first_fiber = kAbsent;  // runs the top-level code
 Value g_main_fiber = kAbsent;   // runs Main
 bool g_shutting_down = false;
-double g_start_ms = 0;
 
 double now_ms() {
     timespec ts{};
@@ -120,7 +119,6 @@ Value program_function(Chunk* program) {
 
 void vm_initialize() {
     const VmOptions& o = g_options;
-    g_start_ms = now_ms();
     print_verbose("Initializing VM...\n");
     value_types_register();
     fiber_types_register();
