@@ -467,16 +467,21 @@ bool Parser::parse_class_body(const SourceLine& open, ClassDef& c, int depth) {
 
 // ---- Pool, debug, JIT -----------------------------------------------------------
 
-bool Parser::parse_pool(const SourceLine& open, PoolDef& pool) {
-    pool.line = open.number;
+bool Parser::count_attribute(const SourceLine& open, unsigned width, uint64_t& bits) {
     for (size_t i = 1; i < open.tokens.size(); ++i) {
         const Token& t = open.tokens[i];
         ParsedInt v;
-        uint64_t bits = 0;
-        if (t.kind != TokenKind::Attr || t.text != "count") return fail(open, ".pool takes only count=N");
-        if (!parse_int_text(t.value_text, v) || !int_fits(v, 2, bits)) return fail(open, "count must fit a u16");
-        pool.count = uint16_t(bits);
+        if (t.kind != TokenKind::Attr || t.text != "count") return fail(open, open.tokens[0].text + " takes only count=N");
+        if (!parse_int_text(t.value_text, v) || !int_fits(v, width, bits)) {
+            return fail(open, std::string("count must fit a u") + std::to_string(width * 8));
+        }
     }
+    return true;
+}
+
+bool Parser::parse_pool(const SourceLine& open, PoolDef& pool) {
+    pool.line = open.number;
+    if (!parse_count_only(open, pool.count)) return false;
     ++pos_;
     for (;;) {
         if (pos_ >= lines_.size()) return fail(open, "missing .end for .pool");
@@ -525,14 +530,7 @@ bool Parser::parse_pool(const SourceLine& open, PoolDef& pool) {
 
 bool Parser::parse_debug(const SourceLine& open, DebugDef& debug) {
     debug.line = open.number;
-    for (size_t i = 1; i < open.tokens.size(); ++i) {
-        const Token& t = open.tokens[i];
-        ParsedInt v;
-        uint64_t bits = 0;
-        if (t.kind != TokenKind::Attr || t.text != "count") return fail(open, ".debug takes only count=N");
-        if (!parse_int_text(t.value_text, v) || !int_fits(v, 1, bits)) return fail(open, "count must fit a u8");
-        debug.count = uint8_t(bits);
-    }
+    if (!parse_count_only(open, debug.count)) return false;
     ++pos_;
     for (;;) {
         if (pos_ >= lines_.size()) return fail(open, "missing .end for .debug");

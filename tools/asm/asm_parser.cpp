@@ -248,14 +248,7 @@ bool Parser::parse_header_line(const SourceLine& line, HeaderDef& h, bool& have_
 
 bool Parser::parse_toc(const SourceLine& open, TocDef& toc, int depth) {
     toc.line = open.number;
-    for (size_t i = 1; i < open.tokens.size(); ++i) {
-        const Token& t = open.tokens[i];
-        if (t.kind != TokenKind::Attr || t.text != "count") return fail(open, ".toc takes only count=N");
-        ParsedInt v;
-        uint64_t bits = 0;
-        if (!parse_int_text(t.value_text, v) || !int_fits(v, 2, bits)) return fail(open, "count must fit a u16");
-        toc.count = uint16_t(bits);
-    }
+    if (!parse_count_only(open, toc.count)) return false;
     ++pos_;
     for (;;) {
         if (pos_ >= lines_.size()) return fail(open, "missing .end for .toc");

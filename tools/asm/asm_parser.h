@@ -53,6 +53,16 @@ public:
     bool number_at(const SourceLine& line, size_t i, unsigned width, uint64_t& out, const char* what);
     bool expect_count(const SourceLine& line, size_t count);
     bool hex_words(const SourceLine& line, size_t first, Bytes& out, const char* what);
+    // An opener whose only attribute is count=N of `width` bytes (.pool, .debug, .toc);
+    // *out is set when the count is given.
+    template <typename T>
+    bool parse_count_only(const SourceLine& open, std::optional<T>& out) {
+        uint64_t bits = 0;
+        if (!count_attribute(open, sizeof(T), bits)) return false;
+        if (open.tokens.size() > 1) out = T(bits);
+        return true;
+    }
+    bool count_attribute(const SourceLine& open, unsigned width, uint64_t& bits);
 
 private:
     // Instructions (asm_code.cpp).
