@@ -1,4 +1,4 @@
-; Recursive Fibonacci of 32: call and return cost.
+; fib: naive recursive Fibonacci of 35; measures call and return cost.
 .main
     .const $fib function "fib" params=1
         cmp_jump_lc 0 lt 2 recurse
@@ -6,19 +6,23 @@
         return
     recurse:
         get_local_0
-        push_i8 1
-        sub
+        arith_top_imm sub 1
         call_self 1
         get_local_0
-        push_i8 2
-        sub
+        arith_top_imm sub 2
         call_self 1
         add
         return
     .end
-    .const $main function "Main"
-        push_i8 32
+    .const $main function "Main" locals=1
+        push_i8 35
+        set_local_0
+        load_const "fib "
+        get_local_0
+        load_const " "
+        get_local_0
         call_global "fib" 1
+        concat_n 4
         call_builtin_1 Console.WriteLine
         pop
         push_i8 0

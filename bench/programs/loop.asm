@@ -1,23 +1,31 @@
-; A counting loop with arithmetic: 20 million iterations of sum += i * 3 % 7.
+; loop: a counting loop with a modulo and a branch; measures dispatch and integer arithmetic.
 .main
     .const $main function "Main" locals=3
+        push_i32 100000000
+        set_local_2            ; n
         push_i8 0
         set_local_0            ; sum
-        push_i8 1
+        push_one
         set_local_1            ; i
-        push_i32 20000000
-        set_local_2            ; end
         iter_begin 1 2 done
     body:
         get_local_1
-        push_i8 3
-        mul
-        push_i8 7
-        mod
-        arith_local_pop 0 add
+        arith_top_imm mod 3
+        push_i8 0
+        eq
+        jump_if_false other
+        arith_local_local 0 add 1
+        jump next
+    other:
+        arith_local_imm 0 sub 1
+    next:
         iter_next 1 2 body
     done:
+        load_const "loop "
+        get_local_2
+        load_const " "
         get_local_0
+        concat_n 4
         call_builtin_1 Console.WriteLine
         pop
         push_i8 0

@@ -7,6 +7,7 @@ void stdlib_register_all() {
     console_register_natives();
     type_register_natives();
     object_register_natives();
+    math_register_natives();
 }
 
 }  // namespace tarvik

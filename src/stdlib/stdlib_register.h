@@ -12,5 +12,6 @@ void stdlib_register_all();
 void console_register_natives();
 void type_register_natives();
 void object_register_natives();
+void math_register_natives();
 
 }  // namespace tarvik
