@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 DEPS       := cmake g++ make pkg-config libgtest-dev libbenchmark-dev libxxhash-dev \
               libsodium-dev libargon2-dev libssl-dev zlib1g-dev python3
 
-.PHONY: all deps build test test-asan bench demo clean
+.PHONY: all deps build test test-asan bench microbench demo clean
 
 all: build
 
@@ -34,9 +34,17 @@ test-asan: deps
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
 
+# Each program of bench/programs against its reference twin (paired rounds; the
+# table gives median times, per-round ratios and peak RSS).
+BENCH_DEPS := lua5.4 luajit time
+PAIRS      ?= 5
 bench: build
+	@$(MAKE) --no-print-directory deps DEPS="$(BENCH_DEPS)"
+	python3 bench/compare.py --build $(BUILD) --pairs $(PAIRS)
+
+# The runtime's micro-benchmarks (allocation, reference counts, property maps).
+microbench: build
 	$(BUILD)/bench/runtime_bench
-	bench/run_programs.sh $(BUILD)
 
 # Assembles examples/tour.asm and runs it on the VM.
 demo: build

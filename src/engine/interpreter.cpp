@@ -850,6 +850,16 @@ void run_interpreter(uint32_t nested) {
             ip += 3;
             NEXT();
         }
+        // s += text on a string only this local holds grows it in place: no one can
+        // tell the difference, and building a string piece by piece stays linear.
+        if (aop == OPR_ADD && is_string(b) && string_can_append_in_place(a)) {
+            const ObjHeader* piece = as_obj(b);
+            if (string_append_in_place(a, string_chars(piece), string_length(piece))) {
+                release(b);
+                ip += 3;
+                NEXT();
+            }
+        }
         CALL_OUT(r = binary_op(a, b, aop); release(b); store_local(frame, slot, r));
         ip += 3;
         CHECK_RAISED();

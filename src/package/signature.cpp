@@ -2,7 +2,6 @@
 // on libsodium's edwards25519 operations, and the status of a package's signature.
 #include "package/signature.h"
 
-#include <openssl/evp.h>
 #include <sodium.h>
 
 #include <cstring>
@@ -113,15 +112,6 @@ bool is_canonical_point(const uint8_t point[32]) {
     return std::memcmp(canonical, point, 32) == 0;
 }
 
-// SHA-256 through OpenSSL's EVP interface (the low-level calls are deprecated in 3.x).
-struct DigestContext {
-    DigestContext() : ctx(EVP_MD_CTX_new()) {}
-    ~DigestContext() { EVP_MD_CTX_free(ctx); }
-    DigestContext(const DigestContext&) = delete;
-    DigestContext& operator=(const DigestContext&) = delete;
-    EVP_MD_CTX* ctx;
-};
-
 void build_message(const uint8_t digest[kDigestSize], uint8_t message[kMessageSize]) {
     std::memcpy(message, kMessagePrefix, sizeof kMessagePrefix);
     std::memcpy(message + sizeof kMessagePrefix, digest, kDigestSize);
@@ -142,24 +132,23 @@ const char* sig_status_word(SigStatus status) {
 }
 
 bool package_digest(const uint8_t* package, size_t size, uint8_t digest_out[32]) {
-    if (package == nullptr || size < kPackageHeaderSize) return false;
-    DigestContext digest;
-    if (digest.ctx == nullptr || EVP_DigestInit_ex(digest.ctx, EVP_sha256(), nullptr) != 1) return false;
+    if (package == nullptr || size < kPackageHeaderSize || !sodium_ready()) return false;
+    crypto_hash_sha256_state state;
+    crypto_hash_sha256_init(&state);
 
     // The header goes in as three 64-byte blocks, the signature field's 64 bytes
     // (116..179) as zeros: they straddle the second and third block.
     uint8_t block[64];
     std::memset(block, 0, sizeof block);
     std::memcpy(block, package + 64, kSignatureOffset - 64);
-    bool ok = EVP_DigestUpdate(digest.ctx, package, 64) == 1 &&
-              EVP_DigestUpdate(digest.ctx, block, sizeof block) == 1;
+    crypto_hash_sha256_update(&state, package, 64);
+    crypto_hash_sha256_update(&state, block, sizeof block);
     std::memset(block, 0, sizeof block);
     std::memcpy(block + (kSignatureEnd - 128), package + kSignatureEnd, kPackageHeaderSize - kSignatureEnd);
-    ok = ok && EVP_DigestUpdate(digest.ctx, block, sizeof block) == 1;
-    ok = ok && EVP_DigestUpdate(digest.ctx, package + kPackageHeaderSize, size - kPackageHeaderSize) == 1;
-    unsigned int length = 0;
-    ok = ok && EVP_DigestFinal_ex(digest.ctx, digest_out, &length) == 1 && length == kDigestSize;
-    return ok;
+    crypto_hash_sha256_update(&state, block, sizeof block);
+    crypto_hash_sha256_update(&state, package + kPackageHeaderSize, size - kPackageHeaderSize);
+    crypto_hash_sha256_final(&state, digest_out);
+    return true;
 }
 
 void sig_keypair_from_seed(const uint8_t seed[32], uint8_t public_key[32], uint8_t secret_key[64]) {
