@@ -57,7 +57,9 @@ inline int32_t op_i32(const uint8_t* p) { return int32_t(op_u32(p)); }
 #define UNLIKELY(x) __builtin_expect(!!(x), 0)
 
 // Integer result of an inline operation, immediate when it fits.
-inline Value int_result(int64_t n) { return fits_imm_int(n) ? make_imm_int(n) : make_heap_int(n); }
+__attribute__((always_inline)) inline Value int_result(int64_t n) {
+    return LIKELY(fits_imm_int(n)) ? make_imm_int(n) : make_heap_int(n);
+}
 
 // The slow path of every binary operator: the runtime routine, operands released.
 Value binary_slow(Value a, Value b, int aop) {
@@ -127,6 +129,37 @@ __attribute__((always_inline)) inline bool is_plain_script_function(Value callee
     if (!is_ref(callee) || as_obj(callee)->type != T_FUNCTION) return false;
     const FunctionRecord* fn = function_record(as_obj(callee));
     return is_absent(fn->redirect) && !(fn->function_flags & (FN_ASYNC | FN_GENERIC));
+}
+
+// The common call: a script function without typed parameters, given exactly its
+// parameter count, with frame and stack room to spare. Takes over the callee and the
+// arguments (receiver first) as push_script_frame does; the caller has already taken
+// them off the stack. False, with nothing changed: take the general path.
+__attribute__((always_inline)) inline bool push_frame_fast(FiberRecord* f, Value callee, Value receiver,
+                                                           const Value* args, int argc) {
+    const FunctionRecord* fn = function_record(as_obj(callee));
+    const Chunk* chunk = fn->chunk;
+    int total = argc + (is_absent(receiver) ? 0 : 1);
+    if (UNLIKELY(total != fn->param_count || (fn->function_flags & FN_TYPED) || !chunk ||
+                 uint32_t(f->frame_count) >= f->frame_capacity ||
+                 uint64_t(chunk->max_stack) + f->stack_top > f->stack_cap)) {
+        return false;
+    }
+    CallFrame& frame = f->frames[f->frame_count];
+    Value* locals = frame.locals;
+    if (!is_absent(receiver)) *locals++ = receiver;
+    for (int i = 0; i < argc; ++i) locals[i] = args[i];
+    frame.live_locals = uint8_t(total);
+    frame.chunk = fn->chunk;
+    frame.ip = 0;
+    frame.owner_class = fn->owner_class;
+    frame.callee = callee;
+    frame.env = fn->env ? fn->env : g_global_env;
+    frame.line = 0xFFFFFFFF;
+    frame.name = nullptr;
+    frame.stack_base = f->stack_top;
+    f->frame_count += 1;
+    return true;
 }
 
 inline bool truthy(Value v) {
@@ -870,6 +903,11 @@ void run_interpreter(uint32_t nested) {
         int aop = op_u8(ip + 1);
         Value a = sp[-1];
         Value r;
+        if (LIKELY(is_imm_int(a)) && int_fast(aop, imm_int(a), int8_t(op_u8(ip + 2)), &r)) {
+            sp[-1] = r;
+            ip += 3;
+            NEXT();
+        }
         CALL_OUT(r = arith(a, make_imm_int(int8_t(op_u8(ip + 2))), aop); release(a));
         sp[-1] = r;
         ip += 3;
@@ -887,21 +925,23 @@ void run_interpreter(uint32_t nested) {
     }
 
     // ---- jumps ----------------------------------------------------------------------
-    CASE(OP_JUMP_IF_FALSE)
-    CASE(OP_JUMP_IF_TRUE) {
-        NEED(1);
-        Value v = *--sp;
-        bool t;
-        if (is_imm_bool(v)) {
-            t = imm_bool(v);
-        } else {
-            CALL_OUT(t = truthy(v); release(v));
-        }
-        bool jump = (*ip == OP_JUMP_IF_TRUE) == t;
-        if (jump) JUMP_TO(uint32_t(ip - code) + 3 + op_u16(ip + 1));
-        ip += 3;
-        NEXT();
+#define CONDITIONAL_JUMP(NAME, WHEN)                               \
+    CASE(NAME) {                                                   \
+        NEED(1);                                                   \
+        Value v = *--sp;                                           \
+        bool t;                                                    \
+        if (LIKELY(is_imm_bool(v))) {                              \
+            t = imm_bool(v);                                       \
+        } else {                                                   \
+            CALL_OUT(t = truthy(v); release(v));                   \
+        }                                                          \
+        if (t == (WHEN)) JUMP_TO(uint32_t(ip - code) + 3 + op_u16(ip + 1)); \
+        ip += 3;                                                   \
+        NEXT();                                                    \
     }
+    CONDITIONAL_JUMP(OP_JUMP_IF_FALSE, false)
+    CONDITIONAL_JUMP(OP_JUMP_IF_TRUE, true)
+#undef CONDITIONAL_JUMP
     CASE(OP_JUMP) { JUMP_TO(uint32_t(ip - code) + 3 + op_u16(ip + 1)); }
     CASE(OP_LOOP) { JUMP_TO(uint32_t(ip - code) + 3 - op_u16(ip + 1)); }
     CASE(OP_JUMP_TABLE) {
@@ -1312,7 +1352,9 @@ void run_interpreter(uint32_t nested) {
         if (LIKELY(is_plain_script_function(callee))) {
             sp -= argc + 1;
             f->stack_top = uint32_t(sp - f->stack);
-            outcome = push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
+            outcome = push_frame_fast(f, callee, kAbsent, sp, argc)
+                          ? CALL_PUSHED_FRAME
+                          : push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
         } else if (UNLIKELY(checks_callee && is_absent(callee))) {
             // No callee at all (an array hole, a missing result): code 22, unlike a
             // non-callable value, which only yields nil.
@@ -1335,9 +1377,9 @@ void run_interpreter(uint32_t nested) {
         SYNC();
         sp -= argc;
         f->stack_top = uint32_t(sp - f->stack);
-        CallOutcome outcome = is_ref_of(callee, T_FUNCTION)
-                                  ? push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true)
-                                  : CALL_FAILED;
+        CallOutcome outcome = !is_ref_of(callee, T_FUNCTION)         ? CALL_FAILED
+                              : push_frame_fast(f, callee, kAbsent, sp, argc) ? CALL_PUSHED_FRAME
+                              : push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
         FINISH_CALL(outcome);
     }
     CASE(OP_TAIL_CALL_SELF) {
@@ -1474,7 +1516,9 @@ void run_interpreter(uint32_t nested) {
         if (LIKELY(is_plain_script_function(callee))) {
             sp -= argc;
             f->stack_top = uint32_t(sp - f->stack);
-            outcome = push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
+            outcome = push_frame_fast(f, callee, kAbsent, sp, argc)
+                          ? CALL_PUSHED_FRAME
+                          : push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
         } else {
             PUSH(callee);
             SYNC();
@@ -1601,6 +1645,31 @@ void run_interpreter(uint32_t nested) {
     }
     CASE(OP_RETURN) {
     do_return:
+        // The common return inline: a caller frame in this run, no handler of this
+        // frame left; pop_frame does the rest.
+        if (LIKELY(f->frame_count > 1 && (!nested || f->frame_count > entry_frames) && floor < stack_end &&
+                   (f->handler_top < 0 || f->handlers[f->handler_top].frame_depth < uint32_t(f->frame_count)))) {
+            Value result = sp > floor ? *--sp : nil_value();
+            SYNC();
+            while (sp > floor) {  // the count first: a destructor run here may push
+                Value v = *--sp;
+                f->stack_top = uint32_t(sp - f->stack);
+                release(v);
+            }
+            for (uint32_t i = 0; i < frame->live_locals; ++i) {
+                release(L[i]);
+                L[i] = kAbsent;
+            }
+            frame->live_locals = 0;
+            release(frame->callee);
+            frame->callee = kAbsent;
+            f->frame_count -= 1;
+            RELOAD();
+            *sp++ = result;  // below stack_end: checked on entry
+            f->stack_top += 1;
+            PREEMPT();
+            NEXT();
+        }
         SYNC();
         pop_frame(f);
         if (f->frame_count == 0) {
