@@ -150,7 +150,7 @@ Value finish(Value result, bool ok) {
 // ---- matrices -------------------------------------------------------------------
 
 template <int Sign>
-Value mat_add(Value* args, int) {
+Value math_mat_add(Value* args, int) {
     const char* member = Sign > 0 ? "MatAdd" : "MatSub";
     Shape a, b;
     if (!matrix_shape(args[0], member, &a) || !matrix_shape(args[1], member, &b)) return nil_value();
@@ -168,7 +168,7 @@ Value mat_add(Value* args, int) {
     return finish(result, ok);
 }
 
-Value mat_transpose(Value* args, int) {
+Value math_mat_transpose(Value* args, int) {
     Shape shape;
     if (!matrix_shape(args[0], "MatTranspose", &shape)) return nil_value();
     Value result = new_matrix(Shape{shape.cols, shape.rows});
@@ -179,7 +179,7 @@ Value mat_transpose(Value* args, int) {
     return finish(result, ok);
 }
 
-Value mat_mul(Value* args, int) {
+Value math_mat_mul(Value* args, int) {
     Shape a, b;
     if (!matrix_shape(args[0], "MatMul", &a) || !matrix_shape(args[1], "MatMul", &b)) return nil_value();
     if (a.cols != b.rows) {
@@ -192,14 +192,15 @@ Value mat_mul(Value* args, int) {
     for (uint32_t r = 0; ok && r < a.rows; ++r) {
         for (uint32_t c = 0; ok && c < b.cols; ++c) {
             double sum = 0.0;
-            for (uint32_t k = 0; ok && k < a.cols; ++k) sum += matrix_at(args[0], r, k, &ok) * matrix_at(args[1], k, c, &ok);
+            for (uint32_t k = 0; ok && k < a.cols; ++k)
+                sum += matrix_at(args[0], r, k, &ok) * matrix_at(args[1], k, c, &ok);
             row_of(result, r)[c] = sum;
         }
     }
     return finish(result, ok);
 }
 
-Value mat_identity(Value* args, int) {
+Value math_mat_identity(Value* args, int) {
     int64_t n;
     if (!int_arg(args, 0, &n)) return nil_value();
     if (n < 1 || n > int64_t(kMaxArrayItems)) {
@@ -236,7 +237,7 @@ uint32_t pivot_row(const double* a, uint32_t n, uint32_t width, uint32_t col) {
 }
 
 // Determinant by LU elimination with partial pivoting.
-Value mat_det(Value* args, int) {
+Value math_mat_det(Value* args, int) {
     uint32_t n;
     Scratch<double> scratch;
     if (!square_shape(args[0], "MatDet", &n) || !load_square(args[0], n, n, scratch)) return nil_value();
@@ -259,7 +260,7 @@ Value mat_det(Value* args, int) {
 
 // Gauss-Jordan on [A | I]. A pivot below n * epsilon * max|A| counts as zero: the
 // matrix is singular (or too close to it to invert) and the answer is nil.
-Value mat_inverse(Value* args, int) {
+Value math_mat_inverse(Value* args, int) {
     uint32_t n;
     Scratch<double> scratch;
     if (!square_shape(args[0], "MatInverse", &n) || !load_square(args[0], n, 2 * n, scratch)) return nil_value();
@@ -291,7 +292,7 @@ Value mat_inverse(Value* args, int) {
 
 // MatApply(m, fn): fn called with each item (an int or a float), in row order; it
 // must answer a number.
-Value mat_apply(Value* args, int) {
+Value math_mat_apply(Value* args, int) {
     Shape shape;
     if (!matrix_shape(args[0], "MatApply", &shape)) return nil_value();
     if (!(value_type(args[1]) & T_CALLABLE)) {
@@ -331,20 +332,20 @@ Value transform_2d(double xx, double xy, double yx, double yy, double tx, double
     return result;
 }
 
-Value mat_rotate_2d(Value* args, int) {
+Value math_mat_rotate_2d(Value* args, int) {
     double angle;
     if (!float_arg(args, 0, &angle)) return nil_value();
     double c = std::cos(angle), s = std::sin(angle);
     return transform_2d(c, -s, s, c, 0.0, 0.0);
 }
 
-Value mat_scale_2d(Value* args, int) {
+Value math_mat_scale_2d(Value* args, int) {
     double sx, sy;
     if (!float_arg(args, 0, &sx) || !float_arg(args, 1, &sy)) return nil_value();
     return transform_2d(sx, 0.0, 0.0, sy, 0.0, 0.0);
 }
 
-Value mat_translate_2d(Value* args, int) {
+Value math_mat_translate_2d(Value* args, int) {
     double tx, ty;
     if (!float_arg(args, 0, &tx) || !float_arg(args, 1, &ty)) return nil_value();
     return transform_2d(1.0, 0.0, 0.0, 1.0, tx, ty);
@@ -353,7 +354,7 @@ Value mat_translate_2d(Value* args, int) {
 // ---- vectors ----------------------------------------------------------------------
 
 template <int Sign>
-Value vec_add(Value* args, int) {
+Value math_vec_add(Value* args, int) {
     uint32_t n;
     if (!vector_pair(args, Sign > 0 ? "VecAdd" : "VecSub", &n)) return nil_value();
     Value result = new_vector(n);
@@ -363,7 +364,7 @@ Value vec_add(Value* args, int) {
     return finish(result, ok);
 }
 
-Value vec_scale(Value* args, int) {
+Value math_vec_scale(Value* args, int) {
     double factor;
     if (!array_arg(args, 0) || !float_arg(args, 1, &factor)) return nil_value();
     uint32_t n = array_count(as_obj(args[0]));
@@ -373,7 +374,7 @@ Value vec_scale(Value* args, int) {
     return finish(result, ok);
 }
 
-Value vec_dot(Value* args, int) {
+Value math_vec_dot(Value* args, int) {
     uint32_t n;
     if (!vector_pair(args, "VecDot", &n)) return nil_value();
     bool ok = true;
@@ -405,14 +406,14 @@ bool scaled_length(uint32_t n, Item item, double* out) {
     return ok;
 }
 
-Value vec_length(Value* args, int) {
+Value math_vec_length(Value* args, int) {
     double length;
     if (!array_arg(args, 0)) return nil_value();
     auto item = [&](uint32_t i, bool* ok) { return vector_at(args[0], i, ok); };
     return scaled_length(array_count(as_obj(args[0])), item, &length) ? make_float(length) : nil_value();
 }
 
-Value vec_distance(Value* args, int) {
+Value math_vec_distance(Value* args, int) {
     uint32_t n;
     double length;
     if (!vector_pair(args, "VecDistance", &n)) return nil_value();
@@ -422,7 +423,7 @@ Value vec_distance(Value* args, int) {
 
 // The vector divided by its length; nil for a zero (or empty) vector, which has no
 // direction.
-Value vec_normalize(Value* args, int) {
+Value math_vec_normalize(Value* args, int) {
     double length;
     if (!array_arg(args, 0)) return nil_value();
     uint32_t n = array_count(as_obj(args[0]));
@@ -449,24 +450,24 @@ constexpr Signature kVectorNumberToVector{T_ARRAY, {T_ARRAY, T_NUMBER}};
 
 // Catalogue order within the family.
 constexpr BuiltinNative kMathMatrixNatives[] = {
-    {"MatAdd", mat_add<1>, &kTwoMatrices},
-    {"MatSub", mat_add<-1>, &kTwoMatrices},
-    {"MatTranspose", mat_transpose, &kMatrixToMatrix},
-    {"MatMul", mat_mul, &kTwoMatrices},
-    {"MatIdentity", mat_identity, &kIntToMatrix},
-    {"MatDet", mat_det, &kMatrixToFloat},
-    {"MatInverse", mat_inverse, &kMatrixToMatrixOrNil},
-    {"MatApply", mat_apply, &kMatApply},
-    {"MatRotate2D", mat_rotate_2d, &kNumberToMatrix},
-    {"MatScale2D", mat_scale_2d, &kTwoNumbersToMatrix},
-    {"MatTranslate2D", mat_translate_2d, &kTwoNumbersToMatrix},
-    {"VecAdd", vec_add<1>, &kTwoMatrices},
-    {"VecSub", vec_add<-1>, &kTwoMatrices},
-    {"VecDot", vec_dot, &kTwoVectorsToFloat},
-    {"VecScale", vec_scale, &kVectorNumberToVector},
-    {"VecDistance", vec_distance, &kTwoVectorsToFloat},
-    {"VecLength", vec_length, &kMatrixToFloat},
-    {"VecNormalize", vec_normalize, &kMatrixToMatrixOrNil},
+    {"MatAdd", math_mat_add<1>, &kTwoMatrices},
+    {"MatSub", math_mat_add<-1>, &kTwoMatrices},
+    {"MatTranspose", math_mat_transpose, &kMatrixToMatrix},
+    {"MatMul", math_mat_mul, &kTwoMatrices},
+    {"MatIdentity", math_mat_identity, &kIntToMatrix},
+    {"MatDet", math_mat_det, &kMatrixToFloat},
+    {"MatInverse", math_mat_inverse, &kMatrixToMatrixOrNil},
+    {"MatApply", math_mat_apply, &kMatApply},
+    {"MatRotate2D", math_mat_rotate_2d, &kNumberToMatrix},
+    {"MatScale2D", math_mat_scale_2d, &kTwoNumbersToMatrix},
+    {"MatTranslate2D", math_mat_translate_2d, &kTwoNumbersToMatrix},
+    {"VecAdd", math_vec_add<1>, &kTwoMatrices},
+    {"VecSub", math_vec_add<-1>, &kTwoMatrices},
+    {"VecDot", math_vec_dot, &kTwoVectorsToFloat},
+    {"VecScale", math_vec_scale, &kVectorNumberToVector},
+    {"VecDistance", math_vec_distance, &kTwoVectorsToFloat},
+    {"VecLength", math_vec_length, &kMatrixToFloat},
+    {"VecNormalize", math_vec_normalize, &kMatrixToMatrixOrNil},
 };
 
 void math_register_matrix() { builtin_register_module("Math", kMathMatrixNatives); }

@@ -1,6 +1,7 @@
 ; Math through the real binary: ints stay ints until they overflow into floats,
 ; statistics over an array, a matrix product, a singular inverse (nil), MatApply
-; with a script callback, and a dimension mismatch caught as code 3.
+; with a script callback, and two errors caught as code 3: a dimension mismatch and
+; a callback that replaces a row of the matrix being mapped.
 ; expect-stdout: 5 int 9.22337203685478e+18 float
 ; expect-stdout: 2432902008176640000 int 5.10909421717094e+19 float
 ; expect-stdout: 14 2.8 3 1
@@ -8,6 +9,7 @@
 ; expect-stdout: nil
 ; expect-stdout: [[2, 4], [6, 8]]
 ; expect-stdout: 3 MatMul: a 1x3 matrix times a 1x3 matrix (3 columns, 1 rows)
+; expect-stdout: 3 matrix or vector changed size while being read
 ; expect-stdout: 0.864664716763387
 .main
     .const $show function "Show" params=2
@@ -26,23 +28,19 @@
         mul
         return
     .end
-    .const $mismatch function "Mismatch" locals=1
-        try_begin catch 0 finally
-        push_i8 1
-        push_i8 2
-        push_i8 3
-        build_array 3 0
-        build_array 1 0
-        dup
-        call_builtin_2 Math.MatMul
+    .const $attempt function "Attempt" params=1 locals=2
+        ; Calls the function and prints the code and text of what it raises.
+        try_begin catch 1 finally
+        get_local_0
+        call 0
         pop
         try_end
     catch:
         catch_store
-        get_local_0
+        get_local_1
         get_property "Code"
         push_char ' '
-        get_local_0
+        get_local_1
         get_property "Error"
         call_builtin_3 Console.WriteLine
         pop
@@ -51,6 +49,31 @@
         finally_begin
         end_finally
         return_nil
+    .end
+    .const $mismatch function "Mismatch"
+        push_i8 1
+        push_i8 2
+        push_i8 3
+        build_array 3 0
+        build_array 1 0
+        dup
+        call_builtin_2 Math.MatMul
+        return
+    .end
+    .const $spoil function "Spoil" params=1
+        ; Replaces row 1 of the matrix being mapped, freeing the old row.
+        get_global "M"
+        push_i8 1
+        load_const "x"
+        set_index
+        get_local_0
+        return
+    .end
+    .const $spoiled function "Spoiled"
+        get_global "M"
+        get_global "Spoil"
+        call_builtin_2 Math.MatApply
+        return
     .end
     .const $main function "Main" locals=2
         .const $min int -9223372036854775808
@@ -132,7 +155,13 @@
         call_builtin_2 Math.MatApply
         call_builtin_1 Console.WriteLine
         pop
-        call_global "Mismatch" 0
+        get_global "Mismatch"
+        call_global "Attempt" 1
+        pop
+        get_local_1
+        set_global "M"
+        get_global "Spoiled"
+        call_global "Attempt" 1
         pop
         push_i8 1
         push_i8 2
@@ -146,7 +175,15 @@
     define_global "Show"
     make_function $double
     define_global "Double"
+    make_function $attempt
+    define_global "Attempt"
     make_function $mismatch
     define_global "Mismatch"
+    make_function $spoil
+    define_global "Spoil"
+    make_function $spoiled
+    define_global "Spoiled"
+    push_nil
+    define_global "M"
     return_nil
 .end
