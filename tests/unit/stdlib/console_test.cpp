@@ -50,12 +50,7 @@ protected:
         close(saved_stdin);
         close(saved_stdout);
         g_console = saved_console;
-        for (Value v : owned) release(v);
         test::ModuleTest::TearDown();
-    }
-    Value keep(Value v) {
-        owned.push_back(v);
-        return v;
     }
     std::string output_of(const char* member, std::initializer_list<Value> args = {}) {
         testing::internal::CaptureStdout();
@@ -101,7 +96,6 @@ protected:
     ConsoleFlags saved_console;
     int saved_stdin = -1;
     int saved_stdout = -1;
-    std::vector<Value> owned;
 };
 
 TEST_F(ConsoleModuleTest, WritersPrintDisplayForms) {

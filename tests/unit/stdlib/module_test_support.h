@@ -20,6 +20,8 @@ protected:
         builtin_registry_init();
     }
     void TearDown() override {
+        for (Value v : owned) release(v);
+        owned.clear();
         heap_drain_queue();
         EXPECT_EQ(heap_live_count(), 0) << "a native leaked or a test kept a value";
         builtin_registry_free();
@@ -31,6 +33,12 @@ protected:
         return builtin_row(m, builtin_member_index(m, member));
     }
 
+    // Holds a value until the test ends (released before the leak check).
+    Value keep(Value v) {
+        owned.push_back(v);
+        return v;
+    }
+
     // Calls Module.Member through the argument checks; the arguments stay with the
     // caller, the result is a new reference (kAbsent after a failed check).
     Value call(const char* module, const char* member, std::initializer_list<Value> args = {}) {
@@ -40,6 +48,8 @@ protected:
         std::vector<Value> values(args);
         return builtin_invoke(row, values.data(), int(values.size()), false);
     }
+
+    std::vector<Value> owned;
 };
 
 }  // namespace tarvik::test

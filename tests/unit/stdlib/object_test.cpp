@@ -14,15 +14,6 @@ namespace {
 
 class ObjectModuleTest : public test::ModuleTest {
 protected:
-    void TearDown() override {
-        for (Value v : owned) release(v);
-        owned.clear();
-        test::ModuleTest::TearDown();
-    }
-    Value keep(Value v) {
-        owned.push_back(v);
-        return v;
-    }
     Value s(const char* text) { return keep(make_string(text)); }
     // An object of string keys to ints.
     Value object(std::initializer_list<std::pair<const char*, int>> members) {
@@ -46,7 +37,6 @@ protected:
     }
     uint32_t count(Value o) { return object_map(as_obj(o))->count; }
     Value result(const char* member, std::initializer_list<Value> args) { return keep(call("Object", member, args)); }
-    std::vector<Value> owned;
 };
 
 TEST_F(ObjectModuleTest, EveryMemberHasNativeCode) {
