@@ -1,5 +1,6 @@
 ; nbody: the classic five-body simulation; measures float arithmetic and property access.
-; Bodies are objects with the fields x, y, z, vx, vy, vz and mass.
+; Bodies are objects with the fields x, y, z, vx, vy, vz and mass. The energies are printed
+; in billionths, rounded to an integer (the reference prints them with nine decimals).
 .main
     .const $body function "body" params=7
         load_const "x"
@@ -342,14 +343,23 @@
         get_local_2
         load_const " "
         get_local_1
+        load_const $giga
+        mul
+        call_builtin_1 Math.Round
+        to_int
         load_const " "
         get_local 4
+        load_const $giga
+        mul
+        call_builtin_1 Math.Round
+        to_int
         concat_n 6
         call_builtin_1 Console.WriteLine
         pop
         push_i8 0
         return
         .const $dt float 0.01
+        .const $giga float 1e9
         .const $b1_0 float 4.84143144246472090e+00
         .const $b1_1 float -1.16032004402742839e+00
         .const $b1_2 float -1.03622044471123109e-01
