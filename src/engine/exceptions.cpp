@@ -2,7 +2,10 @@
 // try/catch/finally handler records.
 #include "engine/exceptions.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 
 #include "engine/class_model.h"
 #include "engine/env.h"
@@ -267,6 +270,35 @@ Value make_exception(int code, const char* message) {
     return instance;
 }
 
+namespace {
+
+// "at NAME [ip=N, line=M]", cut at 511 bytes; built by hand because every
+// constructed exception makes one per frame. Returns the length.
+size_t trace_line(char (&out)[512], const char* name, int ip, int line) {
+    size_t n = 0;
+    auto put = [&](const char* text, size_t length) {
+        size_t k = std::min(length, sizeof out - 1 - n);
+        std::memcpy(out + n, text, k);
+        n += k;
+    };
+    auto put_int = [&](int v) {
+        char digits[16];
+        auto result = std::to_chars(digits, digits + sizeof digits, v);
+        put(digits, size_t(result.ptr - digits));
+    };
+    put("at ", 3);
+    put(name, std::strlen(name));
+    put(" [ip=", 5);
+    put_int(ip);
+    put(", line=", 7);
+    put_int(line);
+    put("]", 1);
+    out[n] = '\0';
+    return n;
+}
+
+}  // namespace
+
 Value make_stack_trace(FiberRecord* f) {
     Value trace = make_array(f ? f->frame_count : 0);
     if (!f) return trace;
@@ -274,9 +306,8 @@ Value make_stack_trace(FiberRecord* f) {
         const CallFrame& frame = f->frames[i];
         const char* name = frame_function_name(frame);
         char line[512];
-        std::snprintf(line, sizeof line, "at %s [ip=%d, line=%d]", name ? name : "<anon>", int(frame.ip),
-                      int(frame.line));
-        array_append(trace, make_string(line), /*borrowed=*/false);
+        size_t length = trace_line(line, name ? name : "<anon>", int(frame.ip), int(frame.line));
+        array_append(trace, make_string_unhashed(line, length), /*borrowed=*/false);
     }
     return trace;
 }

@@ -97,6 +97,58 @@ __attribute__((always_inline)) inline bool int_fast(int aop, int64_t a, int64_t 
     }
 }
 
+// The number in a float or an immediate int; false for anything else.
+__attribute__((always_inline)) inline bool float_or_imm(Value v, double* d) {
+    if (is_imm_int(v)) {
+        *d = double(imm_int(v));
+        return true;
+    }
+    if (!is_ref_of(v, T_FLOAT)) return false;
+    std::memcpy(d, &as_obj(v)->a, sizeof *d);
+    return true;
+}
+
+// A float box that only the value stack holds can take a result in place: nobody
+// else can see it change.
+__attribute__((always_inline)) inline bool reusable_float(Value v) {
+    return is_ref_of(v, T_FLOAT) && as_obj(v)->ref_count == 1 && !(as_obj(v)->flags & F_STATIC);
+}
+
+// Add, subtract, multiply and divide (by nonzero) where one side is a float and the
+// other a float or an immediate int, as the operator routine computes them. Consumes
+// both operands; a popped operand the stack alone holds takes the result, so the
+// common float expression allocates nothing. False, with nothing consumed: the
+// routine decides.
+__attribute__((always_inline)) inline bool float_fast(int aop, Value a, Value b, Value* out) {
+    double x, y;
+    if ((is_imm_int(a) && is_imm_int(b)) || !float_or_imm(a, &x) || !float_or_imm(b, &y)) return false;
+    double r;
+    switch (aop) {
+    case 0: r = x + y; break;
+    case 1: r = x - y; break;
+    case 2: r = x * y; break;
+    case 3:
+        if (y == 0.0) return false;  // the routine raises
+        r = x / y;
+        break;
+    default: return false;
+    }
+    if (reusable_float(a)) {
+        std::memcpy(&as_obj(a)->a, &r, sizeof r);
+        release(b);
+        *out = a;
+    } else if (reusable_float(b)) {
+        std::memcpy(&as_obj(b)->a, &r, sizeof r);
+        release(a);
+        *out = b;
+    } else {
+        release(a);
+        release(b);
+        *out = make_float(r);
+    }
+    return true;
+}
+
 // a aop b for any operands (borrowed), as a new value.
 inline Value arith(Value a, Value b, int aop) {
     if (LIKELY(is_imm_int(a) && is_imm_int(b))) {
@@ -655,6 +707,12 @@ void run_interpreter(uint32_t nested) {
         Value a = sp[-2], b = sp[-1];                                                       \
         Value r;                                                                            \
         if (LIKELY(is_imm_int(a) && is_imm_int(b)) && int_fast(AOP, imm_int(a), imm_int(b), &r)) { \
+            sp -= 1;                                                                        \
+            sp[-1] = r;                                                                     \
+            ip += 1;                                                                        \
+            NEXT();                                                                         \
+        }                                                                                   \
+        if (AOP <= 3 && float_fast(AOP, a, b, &r)) {                                        \
             sp -= 1;                                                                        \
             sp[-1] = r;                                                                     \
             ip += 1;                                                                        \

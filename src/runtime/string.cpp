@@ -64,6 +64,12 @@ Value make_string_bytes(const char* bytes, size_t length) {
     return make_string_hashed(bytes, length, storable ? hash_bytes(bytes, length) : 0);
 }
 
+Value make_string_unhashed(const char* bytes, size_t length) {
+    Value v = make_string_hashed(bytes, length, 0);
+    if (is_ref_of(v, T_STRING) && !(as_obj(v)->flags & F_STATIC)) string_mark_stale(as_obj(v));
+    return v;
+}
+
 Value make_string(const char* text) {
     if (!text) return nil_value();
     return make_string_bytes(text, checked_strlen(text));

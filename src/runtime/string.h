@@ -35,6 +35,9 @@ Value make_string(const char* text);
 Value make_string_bytes(const char* bytes, size_t length);
 // As make_string_bytes with a hash the caller already knows.
 Value make_string_hashed(const char* bytes, size_t length, uint64_t hash);
+// As make_string_bytes with the hash left to the first use (strings that are mostly
+// only read, such as stack-trace lines).
+Value make_string_unhashed(const char* bytes, size_t length);
 // New string that takes over a buffer of length + 1 bytes from the checked wrappers
 // (zero-terminated); the hash is computed. Short strings are moved inline.
 Value make_string_adopt(char* buffer, size_t length);
