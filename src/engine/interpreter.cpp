@@ -97,6 +97,9 @@ __attribute__((always_inline)) inline bool int_fast(int aop, int64_t a, int64_t 
     }
 }
 
+// Function flag of methods that receive the instance as local 0.
+constexpr uint32_t kMethodTakesReceiver = 0x2;
+
 // The number in a float or an immediate int; false for anything else.
 __attribute__((always_inline)) inline bool float_or_imm(Value v, double* d) {
     if (is_imm_int(v)) {
@@ -214,6 +217,35 @@ __attribute__((always_inline)) inline bool push_frame_fast(FiberRecord* f, Value
     return true;
 }
 
+// The script method a call on an instance reaches without the generic path: a script
+// function taking the receiver (flag 0x2, which otherwise marks generic calls), not
+// asynchronous, found through the hint or the resolved table.
+// Borrowed; absent otherwise.
+__attribute__((always_inline)) inline Value instance_method_fast(Value receiver, uint64_t hash, int hint) {
+    if (!is_ref_of(receiver, T_INSTANCE)) return kAbsent;
+    const InstanceRecord* record = instance_record(as_obj(receiver));
+    if (!record || !record->cls) return kAbsent;
+    const ClassRecord* cls = class_record(record->cls);
+    if (!cls || !cls->resolved) return kAbsent;
+    const MemberEntry* e = nullptr;
+    if (hint >= 0 && uint32_t(hint) < cls->resolved_count && cls->resolved_members[hint].name_hash == hash) {
+        e = &cls->resolved_members[hint];
+    } else {
+        for (uint32_t i = 0; i < cls->resolved_count; ++i) {
+            if (cls->resolved_members[i].name_hash == hash) {
+                e = &cls->resolved_members[i];
+                break;
+            }
+        }
+    }
+    if (!e || e->kind == MEMBER_FIELD || !is_ref_of(e->value, T_FUNCTION)) return kAbsent;
+    const FunctionRecord* fn = function_record(as_obj(e->value));
+    if (!is_absent(fn->redirect) || (fn->function_flags & (FN_ASYNC | kMethodTakesReceiver)) != kMethodTakesReceiver) {
+        return kAbsent;
+    }
+    return e->value;
+}
+
 inline bool truthy(Value v) {
     if (is_imm_bool(v)) return imm_bool(v);
     if (is_imm_int(v)) return imm_int(v) != 0;
@@ -229,7 +261,7 @@ inline void store_local(CallFrame* frame, uint8_t slot, Value v) {
     if (slot >= frame->live_locals) frame->live_locals = uint8_t(slot + 1);
 }
 
-uint64_t name_hash(Value name) { return is_string(name) ? string_hash(as_obj(name)) : 0; }
+inline uint64_t name_hash(Value name) { return is_string(name) ? string_hash(as_obj(name)) : 0; }
 const char* name_text(Value name) { return is_string(name) ? string_chars(as_obj(name)) : ""; }
 
 void define_global(Env* env, Value name, Value value) {
@@ -1514,10 +1546,23 @@ void run_interpreter(uint32_t nested) {
         int argc = op_u8(ip + 3);
         NEED(argc + 1);
         Value receiver = sp[-argc - 1];
-        for (int i = -argc - 1; i < -1; ++i) sp[i] = sp[i + 1];
-        sp -= 1;
         int hint = *ip == OP_CALL_METHOD_HINT ? int(op_u16(ip + 4)) : -1;
         ip += *ip == OP_CALL_METHOD ? 4 : 6;
+        Value method = instance_method_fast(receiver, name_hash(name), hint);
+        if (!is_absent(method)) {
+            // Receiver and arguments lie in call order already: they become the locals.
+            SYNC();
+            f->stack_top -= uint32_t(argc + 1);
+            if (push_frame_fast(f, method, receiver, sp - argc, argc)) {
+                retain(method);
+                RELOAD();
+                PREEMPT();
+                NEXT();
+            }
+            f->stack_top += uint32_t(argc + 1);
+        }
+        for (int i = -argc - 1; i < -1; ++i) sp[i] = sp[i + 1];
+        sp -= 1;
         SYNC();
         CallOutcome outcome = call_method(f, receiver, name, name_hash(name), argc, hint);
         FINISH_CALL(outcome);
@@ -1527,8 +1572,21 @@ void run_interpreter(uint32_t nested) {
         int argc = op_u8(ip + 3);
         NEED(argc);
         Value receiver = L[0];
-        retain(receiver);
         ip += 4;
+        Value method = instance_method_fast(receiver, name_hash(name), -1);
+        if (!is_absent(method)) {
+            SYNC();
+            f->stack_top -= uint32_t(argc);
+            if (push_frame_fast(f, method, receiver, sp - argc, argc)) {
+                retain(receiver);
+                retain(method);
+                RELOAD();
+                PREEMPT();
+                NEXT();
+            }
+            f->stack_top += uint32_t(argc);
+        }
+        retain(receiver);
         SYNC();
         CallOutcome outcome = call_method(f, receiver, name, name_hash(name), argc);
         FINISH_CALL(outcome);

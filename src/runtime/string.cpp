@@ -13,11 +13,9 @@ namespace tarvik {
 
 uint64_t hash_bytes(const void* data, size_t length) { return XXH64(data, length, 0); }
 
-uint64_t string_hash(ObjHeader* s) {
-    if (s->flags & F_HASH_STALE) {
-        s->a = hash_bytes(string_chars(s), s->aux);
-        s->flags &= ~F_HASH_STALE;
-    }
+uint64_t string_hash_refresh(ObjHeader* s) {
+    s->a = hash_bytes(string_chars(s), s->aux);
+    s->flags &= ~F_HASH_STALE;
     return s->a;
 }
 

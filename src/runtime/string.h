@@ -27,7 +27,8 @@ inline const char* string_chars(const ObjHeader* s) {
                                        : reinterpret_cast<const char*>(s->b);
 }
 // The cached hash, recomputed first when the string is hash-stale.
-uint64_t string_hash(ObjHeader* s);
+uint64_t string_hash_refresh(ObjHeader* s);
+inline uint64_t string_hash(ObjHeader* s) { return (s->flags & F_HASH_STALE) ? string_hash_refresh(s) : s->a; }
 
 // New string from a zero-terminated text (bounded as checked_strlen); nil for null.
 Value make_string(const char* text);
