@@ -778,6 +778,13 @@ void run_interpreter(uint32_t nested) {
         bool r;                                                     \
         if (LIKELY(is_imm_int(a) && is_imm_int(b))) {               \
             r = compare(a, b, COP);                                 \
+            /* A conditional jump next consumes the answer at once. */ \
+            if (ip[1] == OP_JUMP_IF_FALSE || ip[1] == OP_JUMP_IF_TRUE) { \
+                sp -= 2;                                            \
+                if (r == (ip[1] == OP_JUMP_IF_TRUE)) JUMP_TO(uint32_t(ip - code) + 4 + op_u16(ip + 2)); \
+                ip += 4;                                            \
+                NEXT();                                             \
+            }                                                       \
             sp -= 1;                                                \
             sp[-1] = make_bool(r);                                  \
             ip += 1;                                                \
@@ -1051,8 +1058,12 @@ void run_interpreter(uint32_t nested) {
         Value a = L[op_u8(ip + 1)], b = L[op_u8(ip + 2)];
         int cop = op_u8(ip + 3);
         bool r = false;
-        if (cop <= 5) CALL_OUT(r = compare(a, b, cop));
-        CHECK_RAISED();
+        if (LIKELY(is_imm_int(a) && is_imm_int(b))) {
+            r = compare(a, b, cop);
+        } else if (cop <= 5) {
+            CALL_OUT(r = compare(a, b, cop));
+            CHECK_RAISED();
+        }
         ip = r ? ip + 6 : ip + 6 + op_u16(ip + 4);
         NEXT();
     }
@@ -1060,8 +1071,13 @@ void run_interpreter(uint32_t nested) {
         Value a = L[op_u8(ip + 1)];
         int cop = op_u8(ip + 2);
         bool r = false;
-        if (cop <= 5) CALL_OUT(r = compare(a, make_imm_int(int8_t(op_u8(ip + 3))), cop));
-        CHECK_RAISED();
+        Value c = make_imm_int(int8_t(op_u8(ip + 3)));
+        if (LIKELY(is_imm_int(a))) {
+            r = compare(a, c, cop);
+        } else if (cop <= 5) {
+            CALL_OUT(r = compare(a, c, cop));
+            CHECK_RAISED();
+        }
         ip = r ? ip + 6 : ip + 6 + op_u16(ip + 4);
         NEXT();
     }
@@ -1069,8 +1085,13 @@ void run_interpreter(uint32_t nested) {
         Value a = L[op_u8(ip + 1)];
         int cop = op_u8(ip + 2);
         bool r = false;
-        if (cop <= 5) CALL_OUT(r = compare(a, make_imm_int(op_i32(ip + 3)), cop));
-        CHECK_RAISED();
+        Value c = make_imm_int(op_i32(ip + 3));
+        if (LIKELY(is_imm_int(a))) {
+            r = compare(a, c, cop);
+        } else if (cop <= 5) {
+            CALL_OUT(r = compare(a, c, cop));
+            CHECK_RAISED();
+        }
         ip = r ? ip + 9 : ip + 9 + op_u16(ip + 7);
         NEXT();
     }

@@ -313,7 +313,7 @@ Chunk* read_chunk(ByteReader& r, int depth) {
         }
     }
     reader_need(r, code_size);
-    chunk->code = static_cast<uint8_t*>(checked_alloc(code_size));
+    chunk->code = static_cast<uint8_t*>(checked_alloc(code_size + kCodePadding));
     if (!chunk->code) load_fail("Out of memory reading %u bytes of bytecode\n", code_size);
     read_bytes(r, chunk->code, code_size);
     chunk->code_size = code_size;

@@ -14,6 +14,9 @@ constexpr uint32_t kMaxLocals = 128;
 constexpr uint32_t kMaxCallArguments = 16;
 constexpr uint32_t kMaxChunkConstants = 16384;
 constexpr uint32_t kMaxChunkCode = 0xA00000;
+// Zero bytes (OP_NOP) after the code: the interpreter may look at the opcode after a
+// one-byte instruction without checking for the end.
+constexpr uint32_t kCodePadding = 8;
 
 // Names of the local slots, in slot order (debug section).
 struct ChunkDebug {
@@ -23,7 +26,7 @@ struct ChunkDebug {
 };
 
 struct Chunk {
-    uint8_t* code;          // owned
+    uint8_t* code;          // owned; code_size bytes, then kCodePadding zero bytes
     uint32_t code_size;
     Value* constants;       // owned array; each element holds one reference
     uint16_t const_count;

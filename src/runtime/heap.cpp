@@ -168,7 +168,8 @@ ObjHeader* heap_alloc() {
     if (h.queue_count) {
         ObjHeader* obj = queue_pop();
         h.cache_hits += 1;
-        heap_release_contents(obj);
+        // Number boxes own nothing: the common case skips the contents release.
+        if (obj->type == 0 || (obj->type & ~T_NUMERIC) != 0) heap_release_contents(obj);
         slab_of(obj)->used += 1;
         obj->flags = F_LIVE;
         obj->ref_count = 1;
