@@ -246,6 +246,38 @@ __attribute__((always_inline)) inline Value instance_method_fast(Value receiver,
     return e->value;
 }
 
+// container[key] for a plain array (not typed, not flat: a flat array's slots hold
+// raw doubles) and an index inside it: the element, retained. False: the runtime
+// routine decides.
+__attribute__((always_inline)) inline bool array_read_fast(Value container, Value key, Value* out) {
+    if (!is_ref(container) || !is_imm_int(key)) return false;
+    const ObjHeader* a = as_obj(container);
+    if (a->type != T_ARRAY || array_is_flat_float(a)) return false;
+    int64_t i = imm_int(key);
+    if (i < 0 || i >= int64_t(array_count(a))) return false;
+    *out = array_items(a)[i];
+    retain(*out);
+    return true;
+}
+
+// container[key] = v for the common case: an immediate v stored into a plain array
+// (not frozen, not typed, not flat) at an index inside it or just past its end with
+// room to spare. The replaced element goes to *old for the caller to release; false,
+// with nothing changed: the runtime routine decides.
+__attribute__((always_inline)) inline bool array_store_fast(Value container, Value key, Value v, Value* old) {
+    if (!is_ref(container) || is_ref(v) || !is_imm_int(key)) return false;
+    ObjHeader* a = as_obj(container);
+    if (a->type != T_ARRAY || array_is_flat_float(a) || (a->flags & F_FROZEN)) return false;
+    int64_t i = imm_int(key);
+    uint32_t count = array_count(a);
+    if (i < 0 || i > int64_t(count) || (i == int64_t(count) && count >= array_capacity(a))) return false;
+    Value* items = array_items(a);
+    *old = i < int64_t(count) ? items[i] : kAbsent;
+    items[i] = v;
+    if (i == int64_t(count)) a->aux = count + 1;
+    return true;
+}
+
 inline bool truthy(Value v) {
     if (is_imm_bool(v)) return imm_bool(v);
     if (is_imm_int(v)) return imm_int(v) != 0;
@@ -1282,6 +1314,12 @@ void run_interpreter(uint32_t nested) {
         Value container = sp[-2], key = sp[-1];
         sp -= 2;
         Value r;
+        if (LIKELY(array_read_fast(container, key, &r))) {  // an immediate key needs no release
+            *sp++ = r;
+            ip += 1;
+            CALL_OUT(release(container));
+            NEXT();
+        }
         CALL_OUT(r = index_read(container, key); release(key); release(container));
         *sp++ = r;
         ip += 1;
@@ -1299,6 +1337,11 @@ void run_interpreter(uint32_t nested) {
     }
     CASE(OP_GET_INDEX_LI) {
         Value r;
+        if (LIKELY(array_read_fast(L[op_u8(ip + 1)], make_imm_int(op_u8(ip + 2)), &r))) {
+            PUSH(r);
+            ip += 3;
+            NEXT();
+        }
         CALL_OUT(r = index_read(L[op_u8(ip + 1)], make_imm_int(op_u8(ip + 2))));
         PUSH(r);
         ip += 3;
@@ -1308,18 +1351,10 @@ void run_interpreter(uint32_t nested) {
     CASE(OP_GET_INDEX_LL) {
         Value container = L[op_u8(ip + 1)], key = L[op_u8(ip + 2)];
         Value r;
-        // Plain arrays only: a flat float array's slots hold raw doubles, not values.
-        if (LIKELY(is_ref(container) && as_obj(container)->type == T_ARRAY && !array_is_flat_float(as_obj(container)) &&
-                   is_imm_int(key))) {
-            ObjHeader* a = as_obj(container);
-            int64_t i = imm_int(key);
-            if (LIKELY(i >= 0 && i < int64_t(array_count(a)))) {
-                r = array_items(a)[i];
-                retain(r);
-                PUSH(r);
-                ip += 3;
-                NEXT();
-            }
+        if (LIKELY(array_read_fast(container, key, &r))) {
+            PUSH(r);
+            ip += 3;
+            NEXT();
         }
         CALL_OUT(r = index_read(container, key));
         PUSH(r);
@@ -1331,6 +1366,11 @@ void run_interpreter(uint32_t nested) {
         NEED(1);
         Value key = sp[-1];
         Value r;
+        if (LIKELY(array_read_fast(L[op_u8(ip + 1)], key, &r))) {
+            sp[-1] = r;
+            ip += 2;
+            NEXT();
+        }
         CALL_OUT(r = index_read(L[op_u8(ip + 1)], key); release(key));
         sp[-1] = r;
         ip += 2;
@@ -1350,6 +1390,12 @@ void run_interpreter(uint32_t nested) {
     CASE(OP_SET_INDEX_LI) {
         NEED(1);
         Value v = *--sp;
+        Value old;
+        if (LIKELY(array_store_fast(L[op_u8(ip + 1)], make_imm_int(op_u8(ip + 2)), v, &old))) {
+            ip += 3;
+            if (is_ref(old)) CALL_OUT(release(old));
+            NEXT();
+        }
         CALL_OUT(index_write(L[op_u8(ip + 1)], make_imm_int(op_u8(ip + 2)), v); release(v));
         ip += 3;
         CHECK_RAISED();
@@ -1358,6 +1404,12 @@ void run_interpreter(uint32_t nested) {
     CASE(OP_SET_INDEX_LL) {
         NEED(1);
         Value v = *--sp;
+        Value old;
+        if (LIKELY(array_store_fast(L[op_u8(ip + 1)], L[op_u8(ip + 2)], v, &old))) {
+            ip += 3;
+            if (is_ref(old)) CALL_OUT(release(old));
+            NEXT();
+        }
         CALL_OUT(index_write(L[op_u8(ip + 1)], L[op_u8(ip + 2)], v); release(v));
         ip += 3;
         CHECK_RAISED();
@@ -1370,6 +1422,12 @@ void run_interpreter(uint32_t nested) {
         NEXT();
     }
     CASE(OP_SET_INDEX_LLL) {
+        Value old;
+        if (LIKELY(array_store_fast(L[op_u8(ip + 1)], L[op_u8(ip + 2)], L[op_u8(ip + 3)], &old))) {
+            ip += 4;
+            if (is_ref(old)) CALL_OUT(release(old));
+            NEXT();
+        }
         CALL_OUT(index_write(L[op_u8(ip + 1)], L[op_u8(ip + 2)], L[op_u8(ip + 3)]));
         ip += 4;
         CHECK_RAISED();
@@ -1379,6 +1437,12 @@ void run_interpreter(uint32_t nested) {
         NEED(2);
         Value key = sp[-2], v = sp[-1];
         sp -= 2;
+        Value old;
+        if (LIKELY(array_store_fast(L[op_u8(ip + 1)], key, v, &old))) {  // key and value immediate
+            ip += 2;
+            if (is_ref(old)) CALL_OUT(release(old));
+            NEXT();
+        }
         CALL_OUT(index_write(L[op_u8(ip + 1)], key, v); release(v); release(key));
         ip += 2;
         CHECK_RAISED();
@@ -1406,6 +1470,17 @@ void run_interpreter(uint32_t nested) {
     }
     CASE(OP_LOAD_INDEX_LLL) {
         Value r;
+        if (LIKELY(array_read_fast(L[op_u8(ip + 2)], L[op_u8(ip + 3)], &r))) {
+            uint8_t slot = op_u8(ip + 1);
+            ip += 4;
+            if (!is_ref(r) && !is_ref(L[slot])) {
+                L[slot] = r;
+                if (slot >= frame->live_locals) frame->live_locals = uint8_t(slot + 1);
+            } else {
+                CALL_OUT(store_local(frame, slot, r));
+            }
+            NEXT();
+        }
         CALL_OUT(r = load_index(L[op_u8(ip + 2)], L[op_u8(ip + 3)], true); store_local(frame, op_u8(ip + 1), r));
         ip += 4;
         CHECK_RAISED();
