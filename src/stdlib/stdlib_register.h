@@ -12,5 +12,10 @@ void stdlib_register_all();
 void console_register_natives();
 void type_register_natives();
 void object_register_natives();
+void fiber_register_natives();
+void timers_register_natives();
+void event_register_natives();
+void vm_register_natives();
+void debug_register_natives();
 
 }  // namespace tarvik
