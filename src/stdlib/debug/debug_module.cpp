@@ -69,7 +69,7 @@ Value debug_refs(Value* args, int) {
 
 Value debug_guard_address(Value* args, int) {
     Value v = args[0];
-    bool numeric = is_imm_int(v) || is_imm_bool(v) || is_imm_char(v) || is_ref_of(v, T_INT | T_FLOAT | T_BOOL | T_CHAR);
+    bool numeric = (value_type(v) & (T_INT | T_FLOAT | T_BOOL | T_CHAR)) != 0;
     memory_guard_arm(numeric ? uint64_t(value_to_int(v)) : 0);
     return nil_value();
 }

@@ -96,7 +96,7 @@ Value event_reset(Value* args, int) {
 
 constexpr Signature kNoneToInt{T_INT, {}};
 constexpr Signature kWaitOne{T_ANY, {T_INT, T_INT}};
-constexpr Signature kWaitFor{T_ARRAY | T_NIL, {T_ANY, T_INT}};
+constexpr Signature kWaitFor{T_ARRAY, {T_ANY, T_INT}};  // or nil, which a mask cannot say
 constexpr Signature kSet{T_NIL, {T_INT, T_ANY}};
 constexpr Signature kIdToNil{T_NIL, {T_INT}};
 

@@ -108,7 +108,7 @@ Value vm_patch_function(Value* args, int) {
         if (is_ref_of(replacement, T_FUNCTION)) {
             uint32_t mask = FN_ASYNC | kMethodFlags;
             same_shape = same_shape && ((function_record(as_obj(replacement))->function_flags ^ fn->function_flags) & mask) == 0;
-        } else if (!is_ref_of(replacement, T_BUILTIN | T_FFI_FUNCTION)) {
+        } else if (!is_ref_of(replacement, T_BUILTIN) && !is_ref_of(replacement, T_FFI_FUNCTION)) {
             same_shape = false;
         }
         // A function redirected to itself would hold a reference to itself forever.
