@@ -1,5 +1,5 @@
-; Timers due in the same pass start in slot order (slots 3, 5, 7, though 7 was
-; set first). Ids are slot indexes and are reused; a negative delay fires on
+; Timers due in the same pass start in slot order (slots 3, 5, 6, 7, though 7 was
+; set first; 6 is due at a wall-clock time long past). Ids are slot indexes and are reused; a negative delay fires on
 ; the next pass; an interval timer repeats until cancelled (here from its own
 ; callback); a 65th pending timer raises "Runtime-error" and sets nothing.
 ; Cancel answers true for any id in 0..63, false outside; SetInterval refuses a
@@ -11,6 +11,7 @@
 ; expect-stdout: cancel free: true, cancel 64: false
 ; expect-stdout: slot 3 first
 ; expect-stdout: negative delay fired
+; expect-stdout: a past wall-clock time fired
 ; expect-stdout: slot 7 second
 ; expect-stdout: active after firing: false, new id 3
 ; expect-stdout: tick 1
@@ -36,6 +37,11 @@
         .end
         .const $negative function "Negative"
             load_const "negative delay fired"
+            call_builtin_1 Console.WriteLine
+            return_nil
+        .end
+        .const $attime function "AtTime"
+            load_const "a past wall-clock time fired"
             call_builtin_1 Console.WriteLine
             return_nil
         .end
@@ -185,6 +191,13 @@
         make_function $negative
         call_builtin_2 Timers.SetTimeout
         set_local_2
+        push_i8 6
+        call_builtin_1 Timers.Cancel
+        pop
+        push_one
+        make_function $attime
+        call_builtin_2 Timers.SetAtTime
+        pop
         push_i8 30
         call_builtin_1 Fiber.Sleep
         pop
