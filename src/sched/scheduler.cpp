@@ -391,6 +391,18 @@ void scheduler_run_to_end(Value fiber) {
         run_interpreter(0);
         if (f->flags & FIBER_UNHANDLED) report_unhandled(f);
         if (f->status == STATUS_FINISHED || f->status == STATUS_WAIT_IO || f->status == STATUS_YIELD) break;
+        // No other fiber runs before the top-level code has ended, so a wait there
+        // (sleep, await, resume, event) ends at once: with the pending result, or nil.
+        bool waiting = f->status == STATUS_WAIT_FIBER || f->wait_mask;
+        Value r = f->result;
+        f->result = kAbsent;
+        if (is_absent(r) && waiting) r = nil_value();
+        f->wait_mask = 0;
+        f->flags &= uint8_t(~FIBER_WAIT_ALL);
+        f->wake_ms = 0;
+        f->awaiting = nullptr;
+        f->status = STATUS_RUNNING;
+        if (!is_absent(r)) fiber_push(f, r);
     }
     pop_all(f);
     g_current_fiber = nullptr;

@@ -2,7 +2,9 @@
 ; finished fiber resumes to nil. Awaiting a fiber that finished on its own gives
 ; its return value once, then nil; a Fiber.Run fiber keeps none. Calling an
 ; asynchronous function gives a new fiber that awaiting starts. Cancelling a
-; fiber finishes it, and a fiber awaiting it resumes with nil.
+; fiber finishes it, and a fiber awaiting it resumes with nil. A fiber cannot
+; await itself. No other fiber runs during the top-level code: a sleep there ends
+; at once with nil.
 ; expect-stdout: resume: 1 2 3 nil done=true
 ; expect-stdout: await finished: 42 then nil
 ; expect-stdout: run id is int: true, await run fiber: nil
@@ -10,6 +12,7 @@
 ; expect-stdout: cancel: true false status 3
 ; expect-stdout: awaiting a fiber cancelled meanwhile: nil
 ; expect-stdout: self await: Invalid argument(s) - type or length mismatch
+; expect-stdout: top-level sleep: nil
 .main
     .const $main function "Main" locals=3
         .const $gen function "Gen"
@@ -184,11 +187,17 @@
         call_builtin_1 Fiber.New
         await
         pop
+        load_const "top-level sleep: "
+        get_global "Top"
+        call_builtin_2 Console.WriteLine
         return_nil
     .end
     push_nil
     define_global "R"
     push_nil
     define_global "S"
+    push_i8 50
+    call_builtin_1 Fiber.Sleep
+    define_global "Top"
     return_nil
 .end
