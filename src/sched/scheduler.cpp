@@ -82,8 +82,12 @@ void idle_sleep(uint32_t ms) {
     g_idle_ms = uint32_t(std::min<uint64_t>(total, 2147483647));
 }
 
-// Milliseconds until `wake_ms`, truncated toward zero.
-int64_t remaining_ms(double wake_ms, double now) { return int64_t(wake_ms - now); }
+// Milliseconds until `wake_ms`, truncated toward zero (clamped: a wake time can be
+// as far off as the largest integer a script passes).
+int64_t remaining_ms(double wake_ms, double now) {
+    double left = wake_ms - now;
+    return left >= 9.0e18 ? INT64_MAX : int64_t(left);
+}
 
 // Whether a queued fiber can run now; tracks the smallest remaining wake time.
 bool can_run(const FiberRecord* e, double now, int64_t* nearest) {
@@ -116,14 +120,14 @@ void wait_blocked(int64_t fiber_wait) {
 bool wait_idle() {
     if (timer_active_count()) {
         double due = timers_earliest_due();
-        if (std::isfinite(due) && due > 0) {
-            double wait = std::floor(due - clock_now_ms());
-            if (wait > 0) {
-                if (io_pending()) io_poll(int(std::min(wait, double(kMaxSleepMs))));
-                else idle_sleep(uint32_t(std::min(wait, double(kMaxSleepMs))));
-            }
-            return true;
+        // A timer that never comes due (an infinite delay) still keeps the VM
+        // alive; wait the longest step instead of spinning.
+        double wait = std::isfinite(due) ? std::floor(due - clock_now_ms()) : double(kMaxSleepMs);
+        if (wait > 0) {
+            if (io_pending()) io_poll(int(std::min(wait, double(kMaxSleepMs))));
+            else idle_sleep(uint32_t(std::min(wait, double(kMaxSleepMs))));
         }
+        return true;
     }
     if (event_allocated_mask()) {
         if (io_pending()) io_poll(int(kIdlePollMs));
