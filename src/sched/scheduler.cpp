@@ -394,6 +394,7 @@ void scheduler_run_to_end(Value fiber) {
         f->flags &= uint8_t(~FIBER_SWITCH);
         run_interpreter(0);
         if (f->flags & FIBER_UNHANDLED) report_unhandled(f);
+        signals_deliver();  // a control event without a handler ends even a long top level
         if (f->status == STATUS_FINISHED || f->status == STATUS_WAIT_IO || f->status == STATUS_YIELD) break;
         // No other fiber runs before the top-level code has ended, so a wait there
         // (sleep, await, resume, event) ends at once: with the pending result, or nil.
