@@ -2,8 +2,6 @@
 // their fixed order, for the subsystems that exist.
 #include "driver/vm_lifecycle.h"
 
-#include <time.h>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,7 +22,9 @@
 #include "runtime/heap.h"
 #include "runtime/string.h"
 #include "runtime/vm_options.h"
+#include "sched/clock.h"
 #include "sched/scheduler.h"
+#include "sched/signals.h"
 #include "stdlib/stdlib_register.h"
 
 namespace tarvik {
@@ -37,12 +37,6 @@ Chunk* g_program = nullptr;
 Value g_first_fiber = kAbsent;  // runs the top-level code
 Value g_main_fiber = kAbsent;   // runs Main
 bool g_shutting_down = false;
-
-double now_ms() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
-}
 
 void exit_hook(int status) { vm_shutdown(status); }
 
@@ -94,7 +88,7 @@ Value program_function(Chunk* program) {
                     static_cast<unsigned long long>(kMainHash));
         vm_shutdown(4);
     }
-    double start = now_ms();
+    double start = clock_now_ms();
     const VmOptions& o = g_options;
     Value top_level = program_function(program);
     g_first_fiber = fiber_create(top_level, o.max_frames, o.stack_slots);
@@ -110,7 +104,7 @@ Value program_function(Chunk* program) {
     if (is_ref_of(g_main_fiber, T_FIBER)) scheduler_run(g_main_fiber);
     int status = scheduler_exit_code();
     if (o.timing) {
-        std::printf("[Time] Execution took %g ms. Idle time %dms\n", now_ms() - start, int(scheduler_idle_ms()));
+        std::printf("[Time] Execution took %g ms. Idle time %dms\n", clock_now_ms() - start, int(scheduler_idle_ms()));
     }
     vm_shutdown(status);
 }
@@ -120,6 +114,7 @@ Value program_function(Chunk* program) {
 void vm_initialize() {
     const VmOptions& o = g_options;
     print_verbose("Initializing VM...\n");
+    clock_mark_start();
     value_types_register();
     fiber_types_register();
     class_model_types_register();
@@ -135,6 +130,7 @@ void vm_initialize() {
     interpreter_init();
     class_model_set_global_lookup(global_lookup);
     exceptions_init();
+    signals_start();
     print_verbose(" Stack:  %d slots\n", int(o.stack_slots));
     print_verbose(" Fifo:   %d slots\n", int(o.fifo_slots));
     print_verbose(" Slabs:  %d blocks (maximum allowed)\n", int(o.max_slabs));
@@ -167,6 +163,7 @@ void vm_shutdown(int status) {
     g_first_fiber = g_main_fiber = kAbsent;
     print_trace("Total VM idle time (ms): %d\n", int(scheduler_idle_ms()));
     scheduler_shutdown();
+    signals_stop();
     if (g_program) {
         chunk_release(g_program);
         g_program = nullptr;

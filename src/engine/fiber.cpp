@@ -18,6 +18,26 @@ namespace {
 void (*g_schedule)(Value fiber) = nullptr;
 
 uint32_t g_next_fiber_id = 1;
+FiberRecord* g_live_first = nullptr;
+FiberRecord* g_live_last = nullptr;
+
+void live_link(FiberRecord* f) {
+    f->live_prev = g_live_last;
+    if (g_live_last) g_live_last->live_next = f;
+    else g_live_first = f;
+    g_live_last = f;
+}
+
+void live_unlink(FiberRecord* f) {
+    if (f->live_prev) f->live_prev->live_next = f->live_next;
+    else g_live_first = f->live_next;
+    if (f->live_next) f->live_next->live_prev = f->live_prev;
+    else g_live_last = f->live_prev;
+    for (FiberRecord* other = g_live_first; other; other = other->live_next) {
+        if (other->awaiting == f) other->awaiting = nullptr;
+        if (other->resumer == f) other->resumer = nullptr;
+    }
+}
 
 void release_frame(CallFrame& frame) {
     for (uint32_t i = 0; i < frame.live_locals; ++i) {
@@ -32,6 +52,7 @@ void release_frame(CallFrame& frame) {
 void fiber_release_contents(ObjHeader* obj) {
     FiberRecord* f = fiber_record(obj);
     if (!f) return;
+    live_unlink(f);
     if (f->stack_top) {
         print_error("Fiber stck not empty! Found %d items on fiber %d's stack.\n", int(f->stack_top), int(f->id));
     }
@@ -88,8 +109,11 @@ Value fiber_create(Value function, uint32_t frame_capacity, uint32_t stack_slots
     obj->a = reinterpret_cast<uint64_t>(f);
     obj->b = 0;
     f->object = obj;
+    live_link(f);
     return make_ref(obj);
 }
+
+FiberRecord* fiber_live_first() { return g_live_first; }
 
 void fiber_set_scheduler(void (*schedule)(Value fiber)) { g_schedule = schedule; }
 

@@ -100,6 +100,8 @@ struct FiberRecord {
     uint32_t stack_cap;
     uint32_t stack_top;
     ObjHeader* object;           // the fiber value's header (not counted)
+    FiberRecord* live_prev;      // every fiber in existence, oldest first (not counted)
+    FiberRecord* live_next;
 };
 
 inline FiberRecord* fiber_record(const ObjHeader* obj) { return reinterpret_cast<FiberRecord*>(obj->a); }
@@ -108,6 +110,11 @@ inline FiberRecord* fiber_record(const ObjHeader* obj) { return reinterpret_cast
 // raises code 3 for a non-function, 6 for zero limits, 8 when memory runs out and
 // answers nil.
 Value fiber_create(Value function, uint32_t frame_capacity, uint32_t stack_slots);
+
+// The oldest fiber in existence; follow `live_next`. A record leaves the list when
+// its value is freed, and every `awaiting` or `resumer` pointer to it is cleared
+// then, so those pointers never dangle.
+FiberRecord* fiber_live_first();
 
 // Registers the release and rendering of fiber values (VM start).
 void fiber_types_register();

@@ -16,6 +16,7 @@
 #include "runtime/string.h"
 #include "runtime/type_ops.h"
 #include "runtime/value_ops.h"
+#include "runtime/vm_options.h"
 
 namespace tarvik {
 
@@ -144,6 +145,24 @@ Value raw_member(Value receiver, uint64_t hash, int hint) {
     return v;
 }
 
+// Calling an asynchronous function: a new fiber (not queued) gets the call as its
+// first frame, and the caller receives the fiber; awaiting it starts it.
+CallOutcome start_async_call(FiberRecord* f, Value callee, Value receiver, Value* args, int argc) {
+    Value fiber = fiber_create(callee, g_options.max_frames, g_options.stack_slots);
+    if (!is_ref_of(fiber, T_FIBER)) {
+        release(callee);
+        release(receiver);
+        release_values(args, argc);
+        return CALL_FAILED;
+    }
+    CallOutcome outcome = push_script_frame(fiber_record(as_obj(fiber)), callee, receiver, args, argc, false);
+    if (outcome == CALL_FAILED) {
+        release(fiber);
+        return CALL_FAILED;
+    }
+    return fiber_push(f, fiber) ? CALL_DONE : CALL_FAILED;
+}
+
 }  // namespace
 
 bool fiber_push(FiberRecord* f, Value v) {
@@ -166,6 +185,9 @@ Value fiber_pop(FiberRecord* f) {
 
 CallOutcome push_script_frame(FiberRecord* f, Value callee, Value receiver, Value* args, int argc, bool verbose_arity) {
     const FunctionRecord* fn = function_record(as_obj(callee));
+    // A fiber's first frame is pushed with no frame below it; any other call of an
+    // asynchronous function starts a fiber instead.
+    if ((fn->function_flags & FN_ASYNC) && f->frame_count > 0) return start_async_call(f, callee, receiver, args, argc);
     int total = argc + (is_absent(receiver) ? 0 : 1);
     auto fail = [&](int code) {
         release(callee);

@@ -1939,6 +1939,11 @@ void run_interpreter(uint32_t nested) {
             PUSH(r);
             NEXT();
         }
+        if (UNLIKELY(target == f)) {  // waiting for itself would never end
+            release(v);
+            raise_error(ERR_INVALID_ARGUMENTS);
+            goto exception;
+        }
         f->awaiting = target;
         f->status = STATUS_WAIT_FIBER;
         release(f->result);

@@ -3,8 +3,10 @@
 #include "runtime/property_map.h"
 
 #include "runtime/alloc.h"
+#include "runtime/array.h"
 #include "runtime/errors.h"
 #include "runtime/heap.h"
+#include "runtime/string.h"
 
 namespace tarvik {
 
@@ -231,6 +233,15 @@ Value make_object() {
     o->a = reinterpret_cast<uint64_t>(map);
     o->b = 0;
     return make_ref(o);
+}
+
+void object_put(Value object, const char* key, Value value) {
+    if (!is_ref_of(object, T_OBJECT) || !object_map(as_obj(object))) {
+        release(value);
+        return;
+    }
+    Value name = make_string(key);
+    map_set(object_map(as_obj(object)), name, string_hash(as_obj(name)), container_store_form(value), true);
 }
 
 }  // namespace tarvik

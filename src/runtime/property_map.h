@@ -62,4 +62,8 @@ bool map_next(const PropertyMap* map, uint32_t* cursor, Value* key, Value* value
 // New empty object (type T_OBJECT) / exception payload holder.
 Value make_object();
 
+// Adds key -> value to an object made by make_object, taking over `value` (stored
+// in its container form). Does nothing when the object has no map.
+void object_put(Value object, const char* key, Value value);
+
 }  // namespace tarvik

@@ -1,5 +1,6 @@
 // sched/scheduler.h: the ready queue and the run loop that gives each runnable fiber
-// its time slice on the interpreter until no work is left.
+// its time slice on the interpreter, delivers control events, timers and events, and
+// sleeps while nothing can run, until no work is left.
 #pragma once
 
 #include <cstdint>
@@ -14,10 +15,36 @@ void scheduler_init(uint32_t capacity);
 void scheduler_shutdown();
 
 // Queues a fiber (the rules of the ready queue: full → code 18, or a warning when
-// no fiber is current; already queued → nothing).
+// no fiber is current; already queued, or waiting for I/O without a result → nothing).
 void scheduler_queue(Value fiber);
+uint32_t scheduler_ready_count();
 
-// Runs fibers until the queue is empty. The main fiber's result sets the exit code.
+// Runs `callable` with args[0..argc) (borrowed) in a new detached fiber that is
+// queued at once; parameters beyond the arguments are nil, arguments beyond the
+// parameters are dropped. A bound method runs its function with the receiver; a
+// builtin runs on the spot, outside any fiber.
+void scheduler_spawn_detached(Value callable, const Value* args, int argc);
+
+// The spawn-callback operation of pool-job completions: runs `function` with
+// `first` and `second` (both owned: they move into the fiber, or are released).
+void scheduler_spawn_callback(Value function, Value first, Value second);
+
+// The fiber with this id (a new reference): the current one, or one in existence
+// that is not Finished; nil otherwise.
+Value scheduler_find_fiber(uint32_t id);
+
+// How the run loop reaches the I/O pool; until one is installed there is no I/O.
+struct SchedulerIo {
+    uint32_t (*pending)();         // jobs in flight
+    void (*poll)(int timeout_ms);  // delivers completions; -1 blocks
+    uint32_t (*cancel)(FiberRecord* f);  // cancels the fiber's jobs; how many were
+};
+void scheduler_set_io(const SchedulerIo* io);
+// Cancels the I/O jobs of `f`; the number cancelled (0 without an I/O pool).
+uint32_t scheduler_cancel_io(FiberRecord* f);
+
+// Runs fibers, timers and events until nothing is left. The main fiber's result
+// sets the exit code.
 void scheduler_run(Value main_fiber);
 int32_t scheduler_exit_code();
 uint32_t scheduler_idle_ms();

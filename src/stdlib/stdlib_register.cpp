@@ -8,6 +8,11 @@ void stdlib_register_all() {
     type_register_natives();
     object_register_natives();
     math_register_natives();
+    fiber_register_natives();
+    timers_register_natives();
+    event_register_natives();
+    vm_register_natives();
+    debug_register_natives();
 }
 
 }  // namespace tarvik

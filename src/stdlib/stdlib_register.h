@@ -13,5 +13,10 @@ void console_register_natives();
 void type_register_natives();
 void object_register_natives();
 void math_register_natives();
+void fiber_register_natives();
+void timers_register_natives();
+void event_register_natives();
+void vm_register_natives();
+void debug_register_natives();
 
 }  // namespace tarvik

@@ -16,6 +16,7 @@ import pty
 import re
 import shlex
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -31,7 +32,7 @@ TOOL_TIMEOUT_S = 60
 REPEATABLE = {"stdin", "expect-stdout", "expect-stderr", "expect-stdout-re", "expect-stderr-re",
               "expect-file", "env", "env-unset", "setup-file", "setup-dir", "patch-output"}
 SINGLE = {"run", "args", "cmd", "asm", "expect-exit", "expect-stdout-noeol",
-          "expect-stderr-noeol", "stdin-package", "stdin-bytes", "embed", "tty"}
+          "expect-stderr-noeol", "stdin-package", "stdin-bytes", "embed", "tty", "signal"}
 BLESSED_KEYS = {"expect-stdout", "expect-stderr", "expect-stdout-re", "expect-stderr-re", "expect-exit",
                 "expect-stdout-noeol", "expect-stderr-noeol"}
 KEY_LINE = re.compile(r"^; ([a-z][a-z0-9-]*):(.*)$")  # other comment lines are free text
@@ -230,16 +231,27 @@ class Case:
         terminals = self.one("tty", "").split()
         if any(t not in ("stdout", "stderr") for t in terminals):
             raise CaseError("tty: names stdout and/or stderr")
+        signal_name, _, trigger = self.one("signal", "").partition(" ")
+        send = None
+        if signal_name:
+            if not signal_name.startswith("SIG") or not hasattr(signal, signal_name) or not trigger or terminals:
+                raise CaseError("signal: SIGNAME LINE (not with tty:)")
+            send = (getattr(signal, signal_name), trigger)
         try:
-            stdout, stderr, status = run_process(argv, self.tmp, self.environment(), self.stdin(run_file), terminals)
+            stdout, stderr, status = run_process(argv, self.tmp, self.environment(), self.stdin(run_file), terminals,
+                                                 send)
         except subprocess.TimeoutExpired:
             return None, f"tarvik did not finish within {RUN_TIMEOUT_S} s: {shlex.join(argv)}"
         normalise = lambda data: text(data).replace(str(self.tmp), "{tmp}").replace("\x1b", "{esc}")
         return (normalise(stdout), normalise(stderr), status), None
 
 
-def run_process(argv, cwd, env, stdin_bytes, terminals):
-    """Runs argv; the streams named in terminals write to a pseudo-terminal of their own."""
+def run_process(argv, cwd, env, stdin_bytes, terminals, send=None):
+    """Runs argv; the streams named in terminals write to a pseudo-terminal of their own.
+    send = (signal number, line): the signal goes to the process once its standard
+    output has produced that line."""
+    if send:
+        return run_signalled(argv, cwd, env, stdin_bytes, send)
     ptys = {name: pty.openpty() for name in terminals}
     for _, follower in ptys.values():
         tty.setraw(follower)  # no output processing: the bytes arrive exactly as written
@@ -275,6 +287,43 @@ def run_process(argv, cwd, env, stdin_bytes, terminals):
     for thread in threads:
         thread.join(RUN_TIMEOUT_S)
     return captured.get("stdout", stdout), captured.get("stderr", stderr), proc.returncode
+
+
+def run_signalled(argv, cwd, env, stdin_bytes, send):
+    number, trigger = send
+    proc = subprocess.Popen(argv, cwd=cwd, env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE)
+    captured = {}
+
+    def drain_stderr():
+        captured["stderr"] = proc.stderr.read()
+
+    def watch_stdout():
+        lines, sent = [], False
+        for line in iter(proc.stdout.readline, b""):
+            lines.append(line)
+            if not sent and text(line).rstrip("\n") == trigger:
+                proc.send_signal(number)
+                sent = True
+        captured["stdout"] = b"".join(lines)
+
+    threads = [threading.Thread(target=fn, daemon=True) for fn in (drain_stderr, watch_stdout)]
+    for thread in threads:
+        thread.start()
+    try:
+        proc.stdin.write(stdin_bytes or b"")
+        proc.stdin.close()
+    except BrokenPipeError:
+        pass
+    try:
+        proc.wait(timeout=RUN_TIMEOUT_S)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+        raise
+    for thread in threads:
+        thread.join(RUN_TIMEOUT_S)
+    return captured.get("stdout", b""), captured.get("stderr", b""), proc.returncode
 
 
 def describe_exit(status):

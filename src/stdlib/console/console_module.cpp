@@ -68,12 +68,6 @@ void write_sequence(const char* sequence) {
     std::fflush(stdout);
 }
 
-// Adds key -> value to a new object, taking over `value`.
-void object_put(Value object, const char* key, Value value) {
-    Value name = make_string(key);
-    map_set(object_map(as_obj(object)), name, string_hash(as_obj(name)), container_store_form(value), true);
-}
-
 // Natives borrow args[0..count) and return a new reference.
 Value console_write(Value* args, int count) {
     for (int i = 0; i < count; ++i) value_render(args[i]);
