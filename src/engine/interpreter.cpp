@@ -117,12 +117,49 @@ __attribute__((always_inline)) inline bool reusable_float(Value v) {
     return is_ref_of(v, T_FLOAT) && as_obj(v)->ref_count == 1 && !(as_obj(v)->flags & F_STATIC);
 }
 
+// Where the instruction after a float operation stores its result: a float box that
+// only this local or this object entry holds, which can take the result in place.
+// Null when the next instruction is something else; *skip is that store's length.
+__attribute__((always_inline)) inline Value* float_store_target(const uint8_t* next, Value* L, const Value* K,
+                                                                int* skip) {
+    Value* target;
+    switch (*next) {
+    case OP_SET_LOCAL_0:
+    case OP_SET_LOCAL_1:
+    case OP_SET_LOCAL_2:
+    case OP_SET_LOCAL_3:
+        target = &L[*next - OP_SET_LOCAL_0];
+        *skip = 1;
+        break;
+    case OP_SET_LOCAL:
+        target = &L[next[1]];
+        *skip = 2;
+        break;
+    case OP_SET_PROPERTY_L: {
+        Value object = L[next[1]];
+        if (!is_ref_of(object, T_OBJECT) || (as_obj(object)->flags & F_FROZEN) || !object_map(as_obj(object))) {
+            return nullptr;
+        }
+        Value name = K[op_u16(next + 2)];
+        if (!is_string(name)) return nullptr;
+        target = map_value_slot(object_map(as_obj(object)), string_hash(as_obj(name)));
+        if (!target) return nullptr;
+        *skip = 4;
+        break;
+    }
+    default: return nullptr;
+    }
+    return reusable_float(*target) ? target : nullptr;
+}
+
 // Add, subtract, multiply and divide (by nonzero) where one side is a float and the
 // other a float or an immediate int, as the operator routine computes them. Consumes
-// both operands; a popped operand the stack alone holds takes the result, so the
-// common float expression allocates nothing. False, with nothing consumed: the
-// routine decides.
-__attribute__((always_inline)) inline bool float_fast(int aop, Value a, Value b, Value* out) {
+// both operands. The result goes, in order of preference, into the float box the next
+// instruction would overwrite (*out absent, *skip its length), into an operand only
+// the stack holds, or into a new box: the common float expression allocates nothing.
+// False, with nothing consumed: the routine decides.
+__attribute__((always_inline)) inline bool float_fast(int aop, Value a, Value b, Value* out, const uint8_t* next,
+                                                      Value* L, const Value* K, int* skip) {
     double x, y;
     if ((is_imm_int(a) && is_imm_int(b)) || !float_or_imm(a, &x) || !float_or_imm(b, &y)) return false;
     double r;
@@ -136,7 +173,12 @@ __attribute__((always_inline)) inline bool float_fast(int aop, Value a, Value b,
         break;
     default: return false;
     }
-    if (reusable_float(a)) {
+    if (Value* target = float_store_target(next, L, K, skip)) {
+        std::memcpy(&as_obj(*target)->a, &r, sizeof r);
+        release(a);
+        release(b);
+        *out = kAbsent;
+    } else if (reusable_float(a)) {
         std::memcpy(&as_obj(a)->a, &r, sizeof r);
         release(b);
         *out = a;
@@ -244,6 +286,44 @@ __attribute__((always_inline)) inline Value instance_method_fast(Value receiver,
         return kAbsent;
     }
     return e->value;
+}
+
+// target.name for an object whose entry is not callable (a callable may come back
+// bound): the value, retained, or nil when there is no entry. False: the general
+// property read decides.
+__attribute__((always_inline)) inline bool object_read_fast(Value target, uint64_t hash, Value* out) {
+    if (!is_ref_of(target, T_OBJECT)) return false;
+    const PropertyMap* map = object_map(as_obj(target));
+    if (!map) return false;
+    Value v = map_get(map, hash);
+    if (is_absent(v)) {
+        *out = nil_value();
+        return true;
+    }
+    if (is_ref_of(v, T_FUNCTION) || is_ref_of(v, T_BUILTIN)) return false;
+    retain(v);
+    *out = v;
+    return true;
+}
+
+// target.name = v for an unfrozen object that has the entry already: the value is
+// replaced in place (v taken over, in its container form); the old value goes to
+// *old for the caller to release. False, with nothing taken: the general path.
+__attribute__((always_inline)) inline bool object_replace_fast(Value target, uint64_t hash, Value v, Value* old) {
+    if (!is_ref_of(target, T_OBJECT) || (as_obj(target)->flags & F_FROZEN)) return false;
+    PropertyMap* map = object_map(as_obj(target));
+    if (!map) return false;
+    Value* slot = map_value_slot(map, hash);
+    if (!slot) return false;
+    // A shared or static number box is copied on the general path.
+    if (is_ref(v)) {
+        const ObjHeader* o = as_obj(v);
+        bool box = o->type == T_INT || o->type == T_FLOAT || o->type == T_CHAR || o->type == T_BOOL;
+        if (box && (o->ref_count != 1 || (o->flags & F_STATIC))) return false;
+    }
+    *old = *slot;
+    *slot = v;
+    return true;
 }
 
 // container[key] for a plain array (not typed, not flat: a flat array's slots hold
@@ -776,7 +856,13 @@ void run_interpreter(uint32_t nested) {
             ip += 1;                                                                        \
             NEXT();                                                                         \
         }                                                                                   \
-        if (AOP <= 3 && float_fast(AOP, a, b, &r)) {                                        \
+        int skip = 0;                                                                       \
+        if (AOP <= 3 && float_fast(AOP, a, b, &r, ip + 1, L, K, &skip)) {                   \
+            if (is_absent(r)) { /* stored by the next instruction's rule */                 \
+                sp -= 2;                                                                    \
+                ip += 1 + skip;                                                             \
+                NEXT();                                                                     \
+            }                                                                               \
             sp -= 1;                                                                        \
             sp[-1] = r;                                                                     \
             ip += 1;                                                                        \
@@ -1200,6 +1286,11 @@ void run_interpreter(uint32_t nested) {
     CASE(OP_GET_PROPERTY_L) {
         Value name = K[op_u16(ip + 2)];
         Value r;
+        if (LIKELY(object_read_fast(L[op_u8(ip + 1)], name_hash(name), &r))) {
+            PUSH(r);
+            ip += 4;
+            NEXT();
+        }
         CALL_OUT(r = op_get_property(L[op_u8(ip + 1)], name, name_hash(name)));
         PUSH(r);
         ip += 4;
@@ -1210,6 +1301,12 @@ void run_interpreter(uint32_t nested) {
         NEED(1);
         Value v = *--sp;
         Value name = K[op_u16(ip + 2)];
+        Value old;
+        if (LIKELY(object_replace_fast(L[op_u8(ip + 1)], name_hash(name), v, &old))) {
+            ip += 4;
+            if (is_ref(old)) CALL_OUT(release(old));
+            NEXT();
+        }
         CALL_OUT(op_set_property(L[op_u8(ip + 1)], name, name_hash(name), v); release(v));
         ip += 4;
         CHECK_RAISED();

@@ -150,6 +150,18 @@ Value map_get(const PropertyMap* map, uint64_t hash) {
     }
 }
 
+Value* map_value_slot(PropertyMap* map, uint64_t hash) {
+    MapSlot* slots = map->slots;
+    uint32_t mask = map->capacity - 1;
+    uint32_t i = slot_index(hash, mask);
+    for (;;) {
+        MapSlot& s = slots[i];
+        if (s.hash == hash && s.state == SLOT_OCCUPIED) return &s.value;
+        if (s.state == SLOT_EMPTY) return nullptr;
+        i = (i + 1) & mask;
+    }
+}
+
 bool map_remove(PropertyMap* map, uint64_t hash, bool owning) {
     MapSlot* slots = map->slots;
     uint32_t mask = map->capacity - 1;

@@ -49,6 +49,9 @@ void map_set(PropertyMap* map, Value key, uint64_t hash, Value value, bool ownin
 bool map_reserve(PropertyMap* map, uint32_t entries);
 // The value for `hash` (borrowed), or the absent value.
 Value map_get(const PropertyMap* map, uint64_t hash);
+// The value of the entry for `hash`, for replacing in place (the caller releases the
+// old value), or null when there is none.
+Value* map_value_slot(PropertyMap* map, uint64_t hash);
 // Removes the entry for `hash`; returns whether one was there.
 bool map_remove(PropertyMap* map, uint64_t hash, bool owning);
 void map_clear(PropertyMap* map, bool owning);
