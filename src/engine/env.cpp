@@ -6,6 +6,7 @@
 namespace tarvik {
 
 Env* g_global_env = nullptr;
+uint64_t g_env_epoch = 1;
 
 namespace {
 
@@ -84,6 +85,7 @@ EnvEntry* env_find(const Env* env, uint64_t hash) {
 }
 
 EnvEntry* env_define(Env* env, uint64_t hash, Value value) {
+    g_env_epoch += 1;
     if (EnvEntry* e = env_find_local(env, hash)) {
         Value old = e->value;
         e->value = value;

@@ -39,5 +39,8 @@ EnvEntry* env_define(Env* env, uint64_t hash, Value value);
 
 // The VM's global scope (created at VM start).
 extern Env* g_global_env;
+// Bumped by every change of a binding in any environment: caches of what the
+// bindings say compare against it. Starts at 1, so a zero epoch is never current.
+extern uint64_t g_env_epoch;
 
 }  // namespace tarvik

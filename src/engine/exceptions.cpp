@@ -208,18 +208,30 @@ const ErrorSink kFiberSink{sink_has_fiber, sink_raise, sink_pending};
 
 // The registered name of a frame without a recorded one: a global callable that
 // runs this chunk.
-const char* frame_function_name(const CallFrame& frame) {
-    if (frame.name) return frame.name;
+const char* global_function_name(const Chunk* chunk) {
     const Env* env = g_global_env;
     if (!env) return nullptr;
     for (uint32_t b = 0; b < env->bucket_count; ++b) {
         for (const EnvEntry* e = env->buckets[b]; e; e = e->next) {
             if (!is_ref_of(e->value, T_FUNCTION)) continue;
             const FunctionRecord* fn = function_record(as_obj(e->value));
-            if (fn->chunk == frame.chunk && is_string(fn->name)) return string_chars(as_obj(fn->name));
+            if (fn->chunk == chunk && is_string(fn->name)) return string_chars(as_obj(fn->name));
         }
     }
     return nullptr;
+}
+
+// The scan of the globals is kept on the chunk until a binding changes: every
+// constructed exception names each frame of its stack.
+const char* frame_function_name(const CallFrame& frame) {
+    if (frame.name) return frame.name;
+    Chunk* chunk = frame.chunk;
+    if (!chunk) return global_function_name(chunk);
+    if (chunk->trace_name_epoch != g_env_epoch) {
+        chunk->trace_name = global_function_name(chunk);
+        chunk->trace_name_epoch = g_env_epoch;
+    }
+    return chunk->trace_name;
 }
 
 void clear_catch_slot(FiberRecord* f, const TryHandler& h) {

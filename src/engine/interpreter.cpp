@@ -405,6 +405,7 @@ void set_global(Env* env, Value name, Value value) {
     }
     Value old = e->value;
     e->value = container_store_form(value);
+    g_env_epoch += 1;
     release(old);
 }
 

@@ -36,6 +36,8 @@ struct Chunk {
     uint32_t ref_count;
     char* module_name;      // owned; null for the main program
     ChunkDebug* debug;      // owned; null when debug info is not kept
+    const char* trace_name;     // the name stack traces give this chunk's frames (borrowed),
+    uint64_t trace_name_epoch;  // valid while the engine's binding epoch has this value
     uint8_t* jit_ir;        // owned; null when absent or dropped
     uint32_t jit_ir_size;
 };
