@@ -287,24 +287,23 @@ namespace {
 // "at NAME [ip=N, line=M]", cut at 511 bytes; built by hand because every
 // constructed exception makes one per frame. Returns the length.
 size_t trace_line(char (&out)[512], const char* name, int ip, int line) {
-    size_t n = 0;
-    auto put = [&](const char* text, size_t length) {
-        size_t k = std::min(length, sizeof out - 1 - n);
-        std::memcpy(out + n, text, k);
-        n += k;
-    };
-    auto put_int = [&](int v) {
-        char digits[16];
-        auto result = std::to_chars(digits, digits + sizeof digits, v);
-        put(digits, size_t(result.ptr - digits));
-    };
-    put("at ", 3);
-    put(name, std::strlen(name));
-    put(" [ip=", 5);
-    put_int(ip);
-    put(", line=", 7);
-    put_int(line);
-    put("]", 1);
+    constexpr size_t kLimit = sizeof out - 1;
+    size_t n = std::min(std::strlen(name), kLimit - 3);
+    std::memcpy(out, "at ", 3);
+    std::memcpy(out + 3, name, n);
+    n += 3;
+    // The rest is at most 35 bytes; it is built apart and cut to what fits.
+    char tail[48];
+    size_t t = 0;
+    std::memcpy(tail, " [ip=", 5);
+    t = size_t(std::to_chars(tail + 5, tail + 16, ip).ptr - tail);
+    std::memcpy(tail + t, ", line=", 7);
+    t += 7;
+    t = size_t(std::to_chars(tail + t, tail + t + 11, line).ptr - tail);
+    tail[t++] = ']';
+    size_t k = std::min(t, kLimit - n);
+    std::memcpy(out + n, tail, k);
+    n += k;
     out[n] = '\0';
     return n;
 }
