@@ -713,6 +713,20 @@ void run_interpreter(uint32_t nested) {
         CHECK_RAISED();                       \
         NEXT();                               \
     } while (0)
+// After push_frame_fast: the new frame starts at its first instruction with an empty
+// stack, so only what differs from the caller is loaded.
+#define ENTER_PUSHED_FRAME()                    \
+    do {                                        \
+        frame = &f->frames[f->frame_count - 1]; \
+        code = frame->chunk->code;              \
+        ip = code;                              \
+        K = frame->chunk->constants;            \
+        L = frame->locals;                      \
+        sp = f->stack + f->stack_top;           \
+        floor = sp;                             \
+        PREEMPT();                              \
+        NEXT();                                 \
+    } while (0)
 // Calls out of the interpreter: state written back, stack pointer read back.
 #define CALL_OUT(expr) \
     do {               \
@@ -1636,9 +1650,8 @@ void run_interpreter(uint32_t nested) {
         if (LIKELY(is_plain_script_function(callee))) {
             sp -= argc + 1;
             f->stack_top = uint32_t(sp - f->stack);
-            outcome = push_frame_fast(f, callee, kAbsent, sp, argc)
-                          ? CALL_PUSHED_FRAME
-                          : push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
+            if (push_frame_fast(f, callee, kAbsent, sp, argc)) ENTER_PUSHED_FRAME();
+            outcome = push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
         } else if (UNLIKELY(checks_callee && is_absent(callee))) {
             // No callee at all (an array hole, a missing result): code 22, unlike a
             // non-callable value, which only yields nil.
@@ -1661,9 +1674,10 @@ void run_interpreter(uint32_t nested) {
         SYNC();
         sp -= argc;
         f->stack_top = uint32_t(sp - f->stack);
-        CallOutcome outcome = !is_ref_of(callee, T_FUNCTION)         ? CALL_FAILED
-                              : push_frame_fast(f, callee, kAbsent, sp, argc) ? CALL_PUSHED_FRAME
-                              : push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
+        if (LIKELY(is_ref_of(callee, T_FUNCTION)) && push_frame_fast(f, callee, kAbsent, sp, argc)) ENTER_PUSHED_FRAME();
+        CallOutcome outcome = !is_ref_of(callee, T_FUNCTION)
+                                  ? CALL_FAILED
+                                  : push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
         FINISH_CALL(outcome);
     }
     CASE(OP_TAIL_CALL_SELF) {
@@ -1749,9 +1763,7 @@ void run_interpreter(uint32_t nested) {
             f->stack_top -= uint32_t(argc + 1);
             if (push_frame_fast(f, method, receiver, sp - argc, argc)) {
                 retain(method);
-                RELOAD();
-                PREEMPT();
-                NEXT();
+                ENTER_PUSHED_FRAME();
             }
             f->stack_top += uint32_t(argc + 1);
         }
@@ -1774,9 +1786,7 @@ void run_interpreter(uint32_t nested) {
             if (push_frame_fast(f, method, receiver, sp - argc, argc)) {
                 retain(receiver);
                 retain(method);
-                RELOAD();
-                PREEMPT();
-                NEXT();
+                ENTER_PUSHED_FRAME();
             }
             f->stack_top += uint32_t(argc);
         }
@@ -1826,9 +1836,8 @@ void run_interpreter(uint32_t nested) {
         if (LIKELY(is_plain_script_function(callee))) {
             sp -= argc;
             f->stack_top = uint32_t(sp - f->stack);
-            outcome = push_frame_fast(f, callee, kAbsent, sp, argc)
-                          ? CALL_PUSHED_FRAME
-                          : push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
+            if (push_frame_fast(f, callee, kAbsent, sp, argc)) ENTER_PUSHED_FRAME();
+            outcome = push_script_frame(f, callee, kAbsent, sp, argc, /*verbose_arity=*/true);
         } else {
             PUSH(callee);
             SYNC();
