@@ -207,15 +207,22 @@ inline Value arith(Value a, Value b, int aop) {
 __attribute__((always_inline)) inline bool compare(Value a, Value b, int cop) {
     if (LIKELY(is_imm_int(a) && is_imm_int(b))) {
         int64_t x = int64_t(a.bits), y = int64_t(b.bits);  // same tag: the words order like the ints
-        switch (cop) {
-        case 0: return x == y;
-        case 1: return x != y;
-        case 2: return x < y;
-        case 3: return x > y;
-        case 4: return x <= y;
-        case 5: return x >= y;
-        default: return false;
+        if (__builtin_constant_p(cop)) {
+            switch (cop) {
+            case 0: return x == y;
+            case 1: return x != y;
+            case 2: return x < y;
+            case 3: return x > y;
+            case 4: return x <= y;
+            case 5: return x >= y;
+            default: return false;
+            }
         }
+        // A cop read from the code, without a branch on it: bit (2·less + equal) of each
+        // mask is the answer, in cop order eq ne lt gt le ge; any other cop answers false.
+        static constexpr uint8_t kAnswers[6] = {0b010, 0b101, 0b100, 0b001, 0b110, 0b011};
+        if (unsigned(cop) > 5) return false;
+        return (kAnswers[cop] >> (2 * (x < y) + (x == y))) & 1;
     }
     return compare_values(a, b, cop);
 }
@@ -1983,7 +1990,14 @@ void run_interpreter(uint32_t nested) {
             release(frame->callee);
             frame->callee = kAbsent;
             f->frame_count -= 1;
-            RELOAD();
+            // The caller's frame lies just below; its stack ends where ours began.
+            frame -= 1;
+            code = frame->chunk->code;
+            ip = code + frame->ip;
+            K = frame->chunk->constants;
+            L = frame->locals;
+            sp = floor;
+            floor = f->stack + frame->stack_base;
             *sp++ = result;  // below stack_end: checked on entry
             f->stack_top += 1;
             PREEMPT();
