@@ -229,15 +229,7 @@ CallOutcome push_script_frame(FiberRecord* f, Value callee, Value receiver, Valu
             return CALL_FAILED;
         }
     }
-    frame.chunk = chunk;
-    frame.ip = 0;
-    frame.owner_class = fn->owner_class;
-    frame.callee = callee;
-    frame.env = fn->env ? fn->env : g_global_env;
-    frame.line = 0xFFFFFFFF;
-    frame.name = nullptr;
-    frame.stack_base = f->stack_top;
-    f->frame_count += 1;
+    enter_frame(f, frame, callee, chunk, fn->owner_class, fn->env, g_global_env);
     return CALL_PUSHED_FRAME;
 }
 

@@ -254,15 +254,7 @@ __attribute__((always_inline)) inline bool push_frame_fast(FiberRecord* f, Value
     if (!is_absent(receiver)) *locals++ = receiver;
     for (int i = 0; i < argc; ++i) locals[i] = args[i];
     frame.live_locals = uint8_t(total);
-    frame.chunk = fn->chunk;
-    frame.ip = 0;
-    frame.owner_class = fn->owner_class;
-    frame.callee = callee;
-    frame.env = fn->env ? fn->env : g_global_env;
-    frame.line = 0xFFFFFFFF;
-    frame.name = nullptr;
-    frame.stack_base = f->stack_top;
-    f->frame_count += 1;
+    enter_frame(f, frame, callee, fn->chunk, fn->owner_class, fn->env, g_global_env);
     return true;
 }
 

@@ -30,6 +30,21 @@ CallOutcome call_value(FiberRecord* f, int argc);
 // (owned, may be absent) becomes L[0] ahead of them.
 CallOutcome push_script_frame(FiberRecord* f, Value callee, Value receiver, Value* args, int argc, bool verbose_arity);
 
+// The rest of a new frame once its locals are in place: the callee (owned) and what
+// it runs, at its first instruction, over an empty stack; then the frame counts.
+inline void enter_frame(FiberRecord* f, CallFrame& frame, Value callee, Chunk* chunk, ObjHeader* owner_class,
+                        Env* env, Env* global_env) {
+    frame.chunk = chunk;
+    frame.ip = 0;
+    frame.owner_class = owner_class;
+    frame.callee = callee;
+    frame.env = env ? env : global_env;
+    frame.line = 0xFFFFFFFF;
+    frame.name = nullptr;
+    frame.stack_base = f->stack_top;
+    f->frame_count += 1;
+}
+
 // Pops the frame, keeping exactly the result on the stack; discards the frame's
 // exception handlers.
 void pop_frame(FiberRecord* f);
