@@ -287,14 +287,23 @@ __attribute__((always_inline)) inline Value instance_method_fast(Value receiver,
     return e->value;
 }
 
-// target.name for an object whose entry is not callable (a callable may come back
-// bound): the value, retained, or nil when there is no entry. False: the general
-// property read decides.
+// target.name for an object entry or an instance field that is not callable (a
+// callable may come back bound): the value, retained, or nil when there is none.
+// False: the general property read decides.
 __attribute__((always_inline)) inline bool object_read_fast(Value target, uint64_t hash, Value* out) {
-    if (!is_ref_of(target, T_OBJECT)) return false;
-    const PropertyMap* map = object_map(as_obj(target));
-    if (!map) return false;
-    Value v = map_get(map, hash);
+    if (!is_ref(target)) return false;
+    Value v;
+    if (as_obj(target)->type == T_OBJECT) {
+        const PropertyMap* map = object_map(as_obj(target));
+        if (!map) return false;
+        v = map_get(map, hash);
+    } else if (as_obj(target)->type == T_INSTANCE) {
+        const Value* slot = instance_field_slot_fast(as_obj(target), hash);
+        if (!slot) return false;
+        v = *slot;
+    } else {
+        return false;
+    }
     if (is_absent(v)) {
         *out = nil_value();
         return true;
@@ -1281,6 +1290,12 @@ void run_interpreter(uint32_t nested) {
         Value target = sp[-1];
         Value name = K[op_u16(ip + 1)];
         Value r;
+        if (LIKELY(object_read_fast(target, name_hash(name), &r))) {
+            sp[-1] = r;
+            ip += 3;
+            CALL_OUT(release(target));
+            NEXT();
+        }
         CALL_OUT(r = op_get_property(target, name, name_hash(name)); release(target));
         sp[-1] = r;
         ip += 3;
