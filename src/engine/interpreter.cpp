@@ -376,6 +376,8 @@ void finish_fiber(FiberRecord* f) {
 
 }  // namespace
 
+void (*g_slice_hook)(FiberRecord* f) = nullptr;
+
 void run_nested(FiberRecord* f) {
     // The frame just pushed runs to its return; a switch request inside it cannot
     // suspend the native or instruction that waits for the result.
@@ -401,7 +403,9 @@ void run_interpreter(uint32_t nested) {
     }
 
     const int32_t entry_frames = f->frame_count;
-    int32_t budget = (nested || f->preempt_off) ? INT32_MAX : int32_t(f->quantum ? f->quantum : kDefaultQuantum);
+    const int32_t quantum = int32_t(f->quantum ? f->quantum : kDefaultQuantum);
+    // With a slice hook nested runs return at the quantum too, so that the hook sees them.
+    int32_t budget = ((nested || f->preempt_off) && !g_slice_hook) ? INT32_MAX : quantum;
 
     CallFrame* frame;
     const uint8_t* code;
@@ -492,6 +496,10 @@ void run_interpreter(uint32_t nested) {
     } while (0)
 
     RELOAD();
+    if (UNLIKELY(g_slice_hook != nullptr)) {
+        g_slice_hook(f);
+        if (f->flags & FIBER_UNHANDLED) goto exception;
+    }
     if (UNLIKELY(uint64_t(frame->chunk->max_stack) + f->stack_top > f->stack_cap)) {
         SYNC();
         raise_error(ERR_STACK);
@@ -1519,8 +1527,12 @@ void run_interpreter(uint32_t nested) {
             RESYNC();
         }
         release(ctor);
+        if (UNLIKELY(f->flags & FIBER_UNHANDLED)) {
+            // The handler search only sees synced stack slots: a pushed instance would leak.
+            release(instance);
+            goto exception;
+        }
         PUSH(instance);
-        CHECK_RAISED();
         NEXT();
     }
     CASE(OP_GET_SUPER_CTOR) {
