@@ -182,6 +182,7 @@ int vm_release_all() {
     exceptions_shutdown();
     std::fflush(stdout);
     int report = heap_shutdown(HeapReportOptions{g_options.mem_report, g_options.stats});
+    collections_forget_classes();
     std::fflush(stdout);
     std::fflush(stderr);
     builtin_registry_free();

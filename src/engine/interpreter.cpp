@@ -912,8 +912,7 @@ void run_interpreter(uint32_t nested) {
         CALL_OUT(release(v));
         uint32_t target = op_u16(ip + 10 + 2 * n);
         if (known && s >= lo && s <= hi && uint64_t(s - lo) < n) target = op_u16(ip + 10 + 2 * uint32_t(s - lo));
-        ip = code + target;
-        NEXT();
+        JUMP_TO(target);  // any target may lie behind: every taken jump is a preemption point
     }
     CASE(CMP_JUMP_LL) {
         Value a = L[op_u8(ip + 1)], b = L[op_u8(ip + 2)];
@@ -1681,10 +1680,7 @@ void run_interpreter(uint32_t nested) {
         NEXT();
     }
     CASE(OP_TRY_END) {
-        if (own_handler(f)) {
-            ip = code + f->handlers[f->handler_top].finally_ip;
-            NEXT();
-        }
+        if (own_handler(f)) JUMP_TO(f->handlers[f->handler_top].finally_ip);
         ip += 1;
         NEXT();
     }
@@ -1697,10 +1693,7 @@ void run_interpreter(uint32_t nested) {
         NEXT();
     }
     CASE(OP_GOTO_FINALLY) {
-        if (own_handler(f)) {
-            ip = code + f->handlers[f->handler_top].finally_ip;
-            NEXT();
-        }
+        if (own_handler(f)) JUMP_TO(f->handlers[f->handler_top].finally_ip);
         ip += 1;
         NEXT();
     }
@@ -1734,7 +1727,7 @@ void run_interpreter(uint32_t nested) {
         RELOAD();
         switch (outcome.action) {
         case FINALLY_CONTINUE: NEXT();
-        case FINALLY_JUMP: ip = code + outcome.target; NEXT();
+        case FINALLY_JUMP: JUMP_TO(outcome.target);
         case FINALLY_RETURN: PUSH(outcome.value); goto do_return;
         case FINALLY_DISPATCH: goto exception;
         }
@@ -1782,10 +1775,7 @@ void run_interpreter(uint32_t nested) {
         bool done;
         CALL_OUT(done = op_foreach_step(frame, op_u8(ip + 1), op_u8(ip + 2), op_u8(ip + 3), op_u8(ip + 4)));
         CHECK_RAISED();
-        if (done) {
-            ip = code + op_u16(ip + 5);
-            NEXT();
-        }
+        if (done) JUMP_TO(op_u16(ip + 5));
         ip += 7;
         NEXT();
     }
@@ -1907,6 +1897,7 @@ exception:
     }
     if (!dispatch_exception(f, nested ? entry_frames : 0)) return;
     RELOAD();
+    PREEMPT();  // a handler may lie behind: a loop of raises must not starve the run loop
     NEXT();
 
 #undef RELOAD
