@@ -3,8 +3,9 @@
 #
 #   fuzz/run.sh BUILD_DIR SECONDS
 #
-# Seeds: every golden case assembled with the build's tvkasm, plus the committed
-# regression inputs (fuzz/regression/, findings that were fixed). New inputs found
+# Seeds: every golden case assembled with the build's tvkasm (not for the code
+# target), plus the committed regression inputs (fuzz/regression/<target>/, findings
+# that were fixed). New inputs found
 # along the way stay in BUILD_DIR/fuzz/corpus/<target> for the next run; findings
 # land in BUILD_DIR/fuzz/findings/.
 set -euo pipefail
@@ -32,16 +33,20 @@ sed -nE 's/^OPCODE\(0x(..), OP_([A-Z0-9_]+), ([0-9]+),.*/\1 \2 \3/p' src/engine/
   done
 
 status=0
-for target in load run; do
+for target in load run code; do
   corpus=$work/corpus/$target
   mkdir -p "$corpus"
+  seeds=$work/seeds
+  [ "$target" != code ] || seeds=  # its inputs are bare code: packages make poor seeds
+  regression=fuzz/regression/$target
+  [ -d "$regression" ] || regression=
   echo "== fuzz_$target: $seconds s"
   # stdout and stderr of the VM are closed (-close_fd_mask=3); sanitizer reports and
   # libFuzzer's own lines still arrive. Standard input is empty: no script waits on it.
   if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
        -max_len=65536 -close_fd_mask=3 -print_final_stats=1 -dict="$dict" \
        -artifact_prefix="$work/findings/${target}-" \
-       "$corpus" "$work/seeds" fuzz/regression < /dev/null 2> "$work/$target.log"; then
+       "$corpus" $seeds $regression < /dev/null 2> "$work/$target.log"; then
     status=1
     tail -60 "$work/$target.log"
     echo "fuzz_$target: FINDING (inputs in $work/findings/)"

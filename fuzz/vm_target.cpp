@@ -1,13 +1,16 @@
-// fuzz/vm_target.cpp: the libFuzzer entry for whole packages. Each input is loaded on
-// a freshly initialised VM; the run target (TARVIK_FUZZ_RUN) then runs what the
-// validator accepted with a bounded number of interpreter slices. The VM is released
-// after every input. For the load target an object still alive then is a leak; a
-// program can leak on purpose (a cycle of references), so the run target does not ask.
+// fuzz/vm_target.cpp: the libFuzzer entry of every target. Each input is loaded on a
+// freshly initialised VM: a whole package (load and run targets) or the code of Main
+// in a fixed package around it (code target, code_package.h). The run and code
+// targets then run what the validator accepted with a bounded number of interpreter
+// slices. The VM is released after every input. For the load target an object still
+// alive then is a leak; a program can leak on purpose (a cycle of references), so the
+// others do not ask.
 //
 // Ends of the process (load errors, unhandled script errors, the budget) arrive
 // through the vm_exit hook, which throws back to this entry instead of exiting.
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "driver/vm_lifecycle.h"
 #include "engine/fiber.h"
@@ -15,6 +18,7 @@
 #include "package/package_loader.h"
 #include "runtime/errors.h"
 #include "runtime/vm_options.h"
+#include "code_package.h"
 
 using namespace tarvik;
 
@@ -25,10 +29,12 @@ struct VmExit {
     bool inside_native;  // natives between the interpreter and the exit still hold references
 };
 
-// 10,000 instructions a slice: some milliseconds of work at most. Past the soft limit
-// each slice raises an error (scripts may catch it); past the hard limit the run ends.
-constexpr uint32_t kSoftSlices = 24;
-constexpr uint32_t kHardSlices = 48;
+// Slices of 1,000 instructions (some raise and build an exception each). Past the
+// soft limit each slice raises an error (scripts may catch it); past the hard limit
+// the run ends.
+constexpr uint32_t kQuantum = 1000;
+constexpr uint32_t kSoftSlices = 32;
+constexpr uint32_t kHardSlices = 64;
 uint32_t g_slices = 0;
 
 [[noreturn]] void exit_by_throwing(int status) {
@@ -36,7 +42,8 @@ uint32_t g_slices = 0;
     throw VmExit{status, inside_native};
 }
 
-void slice_budget(FiberRecord*) {
+void slice_budget(FiberRecord* f) {
+    f->quantum = kQuantum;
     g_slices += 1;
     if (g_slices > kHardSlices) throw VmExit{-1, true};
     if (g_slices > kSoftSlices) raise_error(ERR_RUNTIME, "Run budget of the fuzz target exhausted");
@@ -56,19 +63,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vm_set_exit_hook(exit_by_throwing);
     g_slice_hook = slice_budget;
     g_slices = 0;
-#ifdef TARVIK_FUZZ_RUN
-    bool check_leaks = false;
-#else
-    bool check_leaks = true;
+#if defined(TARVIK_FUZZ_CODE)
+    std::vector<uint8_t> package = code_package(data, size);
+    data = package.data();
+    size = package.size();
 #endif
+    bool running = TARVIK_FUZZ_RUNS;
+    bool check_leaks = !running;
     try {
         PackageHeader header;
         Chunk* program = load_package_memory(data, size, &header);
-#ifdef TARVIK_FUZZ_RUN
-        vm_run_program(program);
-#else
-        chunk_release(program);
-#endif
+        if (running) vm_run_program(program);
+        else chunk_release(program);
     } catch (const VmExit& e) {
         check_leaks = check_leaks && !e.inside_native;
     }
