@@ -1713,15 +1713,16 @@ void run_interpreter(uint32_t nested) {
             uint8_t kind = op_u8(ip + 1), levels = op_u8(ip + 2);
             uint32_t target = op_u16(ip + 3);
             Value v = kAbsent;
-            if (!own_handler(f) && uint32_t(ip - code) + 5 >= frame->chunk->code_size) {
-                // Nothing to pass through and no instruction after this one to go on
-                // with (it ends a path for the validator): the leave happens at once.
+            if (!own_handler(f)) {
+                // Nothing to pass through: the leave happens at once. Going on after the
+                // instruction would run code the validator never followed (it ends a
+                // path there), which may run off the end of the chunk.
                 if (kind != 0) JUMP_TO(target);
                 ip += 5;
                 if (sp == floor) PUSH(nil_value());
                 goto do_return;
             }
-            if (kind == 0 && own_handler(f)) {
+            if (kind == 0) {
                 if (sp > floor) {
                     v = *--sp;
                 } else {
