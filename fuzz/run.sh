@@ -43,7 +43,8 @@ for target in load run code; do
   echo "== fuzz_$target: $seconds s"
   # stdout and stderr of the VM are closed (-close_fd_mask=3); sanitizer reports and
   # libFuzzer's own lines still arrive. Standard input is empty: no script waits on it.
-  if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  # A script may allocate just under 2 GiB at once; only more counts as a finding.
+  if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -malloc_limit_mb=2200 \
        -max_len=65536 -close_fd_mask=3 -print_final_stats=1 -dict="$dict" \
        -artifact_prefix="$work/findings/${target}-" \
        "$corpus" $seeds $regression < /dev/null 2> "$work/$target.log"; then
