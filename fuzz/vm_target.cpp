@@ -8,6 +8,8 @@
 //
 // Ends of the process (load errors, unhandled script errors, the budget) arrive
 // through the vm_exit hook, which throws back to this entry instead of exiting.
+#include <time.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "engine/interpreter.h"
 #include "package/package_loader.h"
 #include "runtime/errors.h"
+#include "runtime/heap.h"
 #include "runtime/vm_options.h"
 #include "code_package.h"
 
@@ -29,13 +32,23 @@ struct VmExit {
     bool inside_native;  // natives between the interpreter and the exit still hold references
 };
 
-// Slices of 1,000 instructions (some raise and build an exception each). Past the
-// soft limit each slice raises an error (scripts may catch it); past the hard limit
-// the run ends.
-constexpr uint32_t kQuantum = 1000;
-constexpr uint32_t kSoftSlices = 32;
-constexpr uint32_t kHardSlices = 64;
+// Slices of 200 instructions. Past the soft limit each slice raises an error
+// (scripts may catch it); past the hard limit, or once the run has allocated 256 MiB
+// or taken two seconds (single instructions copy long strings), the run ends.
+constexpr uint32_t kQuantum = 200;
+constexpr uint32_t kSoftSlices = 160;
+constexpr uint32_t kHardSlices = 320;
+constexpr uint64_t kByteBudget = uint64_t(256) << 20;
+constexpr double kSecondsBudget = 2.0;
 uint32_t g_slices = 0;
+uint64_t g_bytes_at_start = 0;
+double g_start_seconds = 0;
+
+double now_seconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
 
 [[noreturn]] void exit_by_throwing(int status) {
     bool inside_native = g_nested_runs > 0 || (g_current_fiber && g_current_fiber->preempt_off);
@@ -45,7 +58,8 @@ uint32_t g_slices = 0;
 void slice_budget(FiberRecord* f) {
     f->quantum = kQuantum;
     g_slices += 1;
-    if (g_slices > kHardSlices) throw VmExit{-1, true};
+    bool spent = g_heap.heap_bytes - g_bytes_at_start > kByteBudget || now_seconds() - g_start_seconds > kSecondsBudget;
+    if (g_slices > kHardSlices || spent) throw VmExit{-1, true};
     if (g_slices > kSoftSlices) raise_error(ERR_RUNTIME, "Run budget of the fuzz target exhausted");
 }
 
@@ -63,6 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vm_set_exit_hook(exit_by_throwing);
     g_slice_hook = slice_budget;
     g_slices = 0;
+    g_bytes_at_start = g_heap.heap_bytes;
+    g_start_seconds = now_seconds();
 #if defined(TARVIK_FUZZ_CODE)
     std::vector<uint8_t> package = code_package(data, size);
     data = package.data();

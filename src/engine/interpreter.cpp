@@ -402,6 +402,7 @@ void run_interpreter(uint32_t nested) {
         dispatch_ready = true;
     }
 
+    if (UNLIKELY(g_slice_hook != nullptr)) g_slice_hook(f);  // may set the quantum or raise
     const int32_t entry_frames = f->frame_count;
     const int32_t quantum = int32_t(f->quantum ? f->quantum : kDefaultQuantum);
     // With a slice hook nested runs return at the quantum too, so that the hook sees them.
@@ -496,10 +497,7 @@ void run_interpreter(uint32_t nested) {
     } while (0)
 
     RELOAD();
-    if (UNLIKELY(g_slice_hook != nullptr)) {
-        g_slice_hook(f);
-        if (f->flags & FIBER_UNHANDLED) goto exception;
-    }
+    if (UNLIKELY(g_slice_hook != nullptr) && (f->flags & FIBER_UNHANDLED)) goto exception;
     if (UNLIKELY(uint64_t(frame->chunk->max_stack) + f->stack_top > f->stack_cap)) {
         SYNC();
         raise_error(ERR_STACK);
