@@ -355,9 +355,10 @@ Chunk* read_chunk(ByteReader& r, int depth) {
         }
     }
     reader_need(r, code_size);
-    chunk->code = static_cast<uint8_t*>(checked_alloc(code_size));
+    chunk->code = static_cast<uint8_t*>(checked_alloc(size_t(code_size) + 1));
     if (!chunk->code) load_fail("Out of memory reading %u bytes of bytecode\n", code_size);
     read_bytes(r, chunk->code, code_size);
+    chunk->code[code_size] = kCodeGuardByte;
     chunk->code_size = code_size;
     if (chunk_flags & 0x1) read_debug_section(r, chunk);
     if (chunk_flags & 0x2) read_jit_section(r, chunk);

@@ -22,8 +22,13 @@ struct ChunkDebug {
     uint32_t local_count;
 };
 
+// The byte the reader puts after the code. No opcode has it: a path the validator did
+// not follow (a finally body entered only by the exception dispatcher) that runs off
+// the end meets an illegal instruction rather than whatever memory follows.
+constexpr uint8_t kCodeGuardByte = 0xFF;
+
 struct Chunk {
-    uint8_t* code;          // owned
+    uint8_t* code;          // owned; code_size bytes, then kCodeGuardByte
     uint32_t code_size;
     Value* constants;       // owned array; each element holds one reference
     uint16_t const_count;
