@@ -1277,7 +1277,7 @@ void run_interpreter(uint32_t nested) {
         sp -= 2 * n;
         Value r;
         CALL_OUT(r = op_build_object(sp, n); for (int i = 0; i < 2 * n; ++i) release(sp[i]));
-        *sp++ = r;
+        PUSH(r);  // n may be 0: nothing popped made room (loops are not modelled)
         ip += 3;
         CHECK_RAISED();
         NEXT();
@@ -1288,7 +1288,7 @@ void run_interpreter(uint32_t nested) {
         sp -= n;
         Value r;
         CALL_OUT(r = op_build_array(sp, n, op_u16(ip + 3)); for (int i = 0; i < n; ++i) release(sp[i]));
-        *sp++ = r;
+        PUSH(r);  // n may be 0: nothing popped made room (loops are not modelled)
         ip += 5;
         CHECK_RAISED();
         NEXT();
