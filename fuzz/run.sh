@@ -52,6 +52,6 @@ for target in load run code; do
     tail -60 "$work/$target.log"
     echo "fuzz_$target: FINDING (inputs in $work/findings/)"
   fi
-  grep -E "^#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss" "$work/$target.log" || true
+  grep -E "^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::peak_rss" "$work/$target.log" || true
 done
 exit $status
