@@ -80,13 +80,15 @@ Value program_function(Chunk* program) {
     return fn;
 }
 
-[[noreturn]] void run_program(Chunk* program) {
+}  // namespace
+
+int vm_run_program(Chunk* program) {
     g_program = program;
     Value entry = find_entry(program);
     if (is_absent(entry)) {
         std::printf("No entry-function declared or defined, exiting (0x%llX).\n",
                     static_cast<unsigned long long>(kMainHash));
-        vm_shutdown(4);
+        return 4;
     }
     double start = clock_now_ms();
     const VmOptions& o = g_options;
@@ -106,10 +108,8 @@ Value program_function(Chunk* program) {
     if (o.timing) {
         std::printf("[Time] Execution took %g ms. Idle time %dms\n", clock_now_ms() - start, int(scheduler_idle_ms()));
     }
-    vm_shutdown(status);
+    return status;
 }
-
-}  // namespace
 
 void vm_initialize() {
     const VmOptions& o = g_options;
@@ -149,13 +149,18 @@ void vm_initialize() {
 
 void vm_run_package_memory(const uint8_t* bytes, size_t size) {
     PackageHeader header;
-    run_program(load_package_memory(bytes, size, &header));
+    vm_shutdown(vm_run_program(load_package_memory(bytes, size, &header)));
 }
 
-void vm_run_package_file(const char* path) { run_program(load_package_file(path)); }
+void vm_run_package_file(const char* path) { vm_shutdown(vm_run_program(load_package_file(path))); }
 
 void vm_shutdown(int status) {
     if (g_shutting_down) std::_Exit(status);  // a failure inside the shutdown itself
+    int report = vm_release_all();
+    std::exit(report == 3 ? 3 : status);
+}
+
+int vm_release_all() {
     g_shutting_down = true;
     g_current_fiber = nullptr;
     release(g_first_fiber);
@@ -174,10 +179,12 @@ void vm_shutdown(int status) {
     exceptions_shutdown();
     std::fflush(stdout);
     int report = heap_shutdown(HeapReportOptions{g_options.mem_report, g_options.stats});
+    collections_forget_classes();
     std::fflush(stdout);
     std::fflush(stderr);
     builtin_registry_free();
-    std::exit(report == 3 ? 3 : status);
+    g_shutting_down = false;
+    return report;
 }
 
 }  // namespace tarvik

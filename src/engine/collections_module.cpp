@@ -1090,4 +1090,9 @@ void collections_release_classes() {
     }
 }
 
+void collections_forget_classes() {
+    for (ObjHeader*& cls : g_classes) cls = nullptr;
+    g_key_val = g_key_next = g_key_key = kAbsent;
+}
+
 }  // namespace tarvik

@@ -19,5 +19,8 @@ ObjHeader* collections_class(const char* name);
 // Frees the shared classes and their static names, so that a later use builds them
 // again on a fresh heap. No container instance may be alive.
 void collections_release_classes();
+// After the heap teardown: forgets the classes and names, whose slots went with the
+// heap, so that a VM started again in this process builds them anew.
+void collections_forget_classes();
 
 }  // namespace tarvik

@@ -176,9 +176,15 @@ void unwind_fiber(FiberRecord* f) {
     }
 }
 
+// An unhandled error already reported: the process ends with this code as soon as
+// control is back in the run loop (report_unhandled).
+bool g_fatal_pending = false;
+int g_fatal_code = 0;
+
 void sink_raise(int code, const char* message) {
     FiberRecord* f = g_current_fiber;
     if (g_building_exception) return;  // an allocation failed while building one: keep the first
+    if (g_fatal_pending) return;       // the first unhandled error is the one that ends the run
     g_building_exception = true;
     Value instance = make_exception(code, message);
     g_building_exception = false;
@@ -196,8 +202,12 @@ void sink_raise(int code, const char* message) {
                 std::printf("\n");
             }
         }
-        unwind_fiber(f);
-        vm_exit(code);
+        // Ending here would strand what the natives and the instruction still hold:
+        // they finish first, then the run loop ends the process.
+        g_fatal_pending = true;
+        g_fatal_code = code;
+        f->flags |= FIBER_UNHANDLED;
+        return;
     }
     release(f->exception);
     f->exception = instance;
@@ -270,6 +280,7 @@ void exceptions_init() {
 void exceptions_shutdown() {
     error_set_sink(nullptr);
     g_exception_class = nullptr;
+    g_fatal_pending = false;
 }
 
 Value make_exception(int code, const char* message) {
@@ -366,6 +377,11 @@ bool dispatch_exception(FiberRecord* f, int32_t entry_frames) {
 }
 
 void report_unhandled(FiberRecord* f) {
+    if (g_fatal_pending) {
+        g_fatal_pending = false;
+        if (f) unwind_fiber(f);
+        vm_exit(g_fatal_code);
+    }
     Value e = f ? f->exception : kAbsent;
     if (is_ref(e)) {
         Value code = field_of(e, g_code_hash);

@@ -614,6 +614,8 @@ void finish_fiber(FiberRecord* f) {
 
 }  // namespace
 
+void (*g_slice_hook)(FiberRecord* f) = nullptr;
+
 void run_nested(FiberRecord* f) {
     // The frame just pushed runs to its return; a switch request inside it cannot
     // suspend the native or instruction that waits for the result.
@@ -638,8 +640,11 @@ void run_interpreter(uint32_t nested) {
         dispatch_ready = true;
     }
 
+    if (UNLIKELY(g_slice_hook != nullptr)) g_slice_hook(f);  // may set the quantum or raise
     const int32_t entry_frames = f->frame_count;
-    int32_t budget = (nested || f->preempt_off) ? INT32_MAX : int32_t(f->quantum ? f->quantum : kDefaultQuantum);
+    const int32_t quantum = int32_t(f->quantum ? f->quantum : kDefaultQuantum);
+    // With a slice hook nested runs return at the quantum too, so that the hook sees them.
+    int32_t budget = ((nested || f->preempt_off) && !g_slice_hook) ? INT32_MAX : quantum;
 
     CallFrame* frame;
     const uint8_t* code;
@@ -744,6 +749,7 @@ void run_interpreter(uint32_t nested) {
     } while (0)
 
     RELOAD();
+    if (UNLIKELY(g_slice_hook != nullptr) && (f->flags & FIBER_UNHANDLED)) goto exception;
     if (UNLIKELY(uint64_t(frame->chunk->max_stack) + f->stack_top > f->stack_cap)) {
         SYNC();
         raise_error(ERR_STACK);
@@ -1192,8 +1198,7 @@ void run_interpreter(uint32_t nested) {
         CALL_OUT(release(v));
         uint32_t target = op_u16(ip + 10 + 2 * n);
         if (known && s >= lo && s <= hi && uint64_t(s - lo) < n) target = op_u16(ip + 10 + 2 * uint32_t(s - lo));
-        ip = code + target;
-        NEXT();
+        JUMP_TO(target);  // any target may lie behind: every taken jump is a preemption point
     }
     CASE(CMP_JUMP_LL) {
         Value a = L[op_u8(ip + 1)], b = L[op_u8(ip + 2)];
@@ -1634,7 +1639,7 @@ void run_interpreter(uint32_t nested) {
         sp -= 2 * n;
         Value r;
         CALL_OUT(r = op_build_object(sp, n); for (int i = 0; i < 2 * n; ++i) release(sp[i]));
-        *sp++ = r;
+        PUSH(r);  // n may be 0: nothing popped made room (loops are not modelled)
         ip += 3;
         CHECK_RAISED();
         NEXT();
@@ -1645,7 +1650,7 @@ void run_interpreter(uint32_t nested) {
         sp -= n;
         Value r;
         CALL_OUT(r = op_build_array(sp, n, op_u16(ip + 3)); for (int i = 0; i < n; ++i) release(sp[i]));
-        *sp++ = r;
+        PUSH(r);  // n may be 0: nothing popped made room (loops are not modelled)
         ip += 5;
         CHECK_RAISED();
         NEXT();
@@ -1906,8 +1911,12 @@ void run_interpreter(uint32_t nested) {
             RESYNC();
         }
         release(ctor);
+        if (UNLIKELY(f->flags & FIBER_UNHANDLED)) {
+            // The handler search only sees synced stack slots: a pushed instance would leak.
+            release(instance);
+            goto exception;
+        }
         PUSH(instance);
-        CHECK_RAISED();
         NEXT();
     }
     CASE(OP_GET_SUPER_CTOR) {
@@ -2093,10 +2102,7 @@ void run_interpreter(uint32_t nested) {
         NEXT();
     }
     CASE(OP_TRY_END) {
-        if (own_handler(f)) {
-            ip = code + f->handlers[f->handler_top].finally_ip;
-            NEXT();
-        }
+        if (own_handler(f)) JUMP_TO(f->handlers[f->handler_top].finally_ip);
         ip += 1;
         NEXT();
     }
@@ -2109,10 +2115,7 @@ void run_interpreter(uint32_t nested) {
         NEXT();
     }
     CASE(OP_GOTO_FINALLY) {
-        if (own_handler(f)) {
-            ip = code + f->handlers[f->handler_top].finally_ip;
-            NEXT();
-        }
+        if (own_handler(f)) JUMP_TO(f->handlers[f->handler_top].finally_ip);
         ip += 1;
         NEXT();
     }
@@ -2132,7 +2135,16 @@ void run_interpreter(uint32_t nested) {
             uint8_t kind = op_u8(ip + 1), levels = op_u8(ip + 2);
             uint32_t target = op_u16(ip + 3);
             Value v = kAbsent;
-            if (kind == 0 && own_handler(f)) {
+            if (!own_handler(f)) {
+                // Nothing to pass through: the leave happens at once. Going on after the
+                // instruction would run code the validator never followed (it ends a
+                // path there), which may run off the end of the chunk.
+                if (kind != 0) JUMP_TO(target);
+                ip += 5;
+                if (sp == floor) PUSH(nil_value());
+                goto do_return;
+            }
+            if (kind == 0) {
                 if (sp > floor) {
                     v = *--sp;
                 } else {
@@ -2146,7 +2158,7 @@ void run_interpreter(uint32_t nested) {
         RELOAD();
         switch (outcome.action) {
         case FINALLY_CONTINUE: NEXT();
-        case FINALLY_JUMP: ip = code + outcome.target; NEXT();
+        case FINALLY_JUMP: JUMP_TO(outcome.target);
         case FINALLY_RETURN: PUSH(outcome.value); goto do_return;
         case FINALLY_DISPATCH: goto exception;
         }
@@ -2194,10 +2206,7 @@ void run_interpreter(uint32_t nested) {
         bool done;
         CALL_OUT(done = op_foreach_step(frame, op_u8(ip + 1), op_u8(ip + 2), op_u8(ip + 3), op_u8(ip + 4)));
         CHECK_RAISED();
-        if (done) {
-            ip = code + op_u16(ip + 5);
-            NEXT();
-        }
+        if (done) JUMP_TO(op_u16(ip + 5));
         ip += 7;
         NEXT();
     }
@@ -2319,6 +2328,7 @@ exception:
     }
     if (!dispatch_exception(f, nested ? entry_frames : 0)) return;
     RELOAD();
+    PREEMPT();  // a handler may lie behind: a loop of raises must not starve the run loop
     NEXT();
 
 #undef RELOAD

@@ -74,6 +74,11 @@ Value invoke_callable_native(Value callee, Value* args, int argc, const char* na
 // discarded, and the result is nil.
 Value invoke_boundary(Value callee, Value* args, int argc, const char* name);
 
+// A run budget for harnesses (null in the VM): called at the start of every slice of
+// the interpreter, nested runs included; it may raise into the fiber or end the run
+// through vm_exit.
+extern void (*g_slice_hook)(FiberRecord* f);
+
 // Depth of nested interpreter runs (native code running script callbacks).
 extern uint32_t g_nested_runs;
 

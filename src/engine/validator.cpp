@@ -22,6 +22,8 @@
 
 namespace tarvik {
 
+static_assert(kCodeGuardByte >= kOpcodeCount, "the byte after the code must not be an instruction");
+
 namespace {
 
 constexpr int32_t kMaxStackCeiling = 0xFFFF;

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "package/chunk_reader.h"
 #include "runtime/console.h"
 #include "runtime/errors.h"
 
@@ -15,6 +16,7 @@ void load_fail(const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
+    chunk_reader_abandon();  // a refused package leaves nothing behind for --mem to report
     print_error("%s", text);
     vm_exit(4);
 }

@@ -32,6 +32,24 @@ bool (*g_validate)(Chunk* chunk, int depth) = nullptr;
 bool (*g_jit_check)(const uint8_t* ir, uint32_t size, uint8_t* info_out) = nullptr;
 Env* g_scope = nullptr;
 
+// What a refused load releases before it ends: the values and chunks under
+// construction, innermost last. Each read level holds at most three.
+struct Held {
+    Value value;
+    Chunk* chunk;
+};
+constexpr uint32_t kMaxHeld = 4 * kMaxReadDepth;
+Held g_held[kMaxHeld];
+uint32_t g_held_count = 0;
+
+uint32_t hold(Value value, Chunk* chunk = nullptr) {
+    if (g_held_count == kMaxHeld) load_fail("Nested levels for chunks/value too deep\n");
+    g_held[g_held_count] = Held{value, chunk};
+    return g_held_count++;
+}
+// Ownership has moved on: forgets the entries from `mark` up.
+void unhold(uint32_t mark) { g_held_count = mark; }
+
 [[noreturn]] void malformed(const char* what, unsigned long long number, unsigned long long limit) {
     load_fail("Malformed bytecode: %s (%llu, limit %llu)\n", what, number, limit);
 }
@@ -102,13 +120,17 @@ Value read_object_constant(ByteReader& r, int depth) {
     uint32_t count = read_u32(r);
     if (count >= kMaxConstItems) malformed("object property count too large", count, kMaxConstItems);
     Value obj = make_object();
+    uint32_t mark = hold(obj);
     for (uint32_t i = 0; i < count; ++i) {
         Value key = read_value(r, depth + 1);
+        hold(key);
         if (!is_string(key)) malformed("object key is not a string", type_number(key), 16);
         Value value = read_value(r, depth + 1);
         uint64_t hash = string_hash(as_obj(key));
         map_set(object_map(as_obj(obj)), key, hash, container_store_form(value), true);
+        unhold(mark + 1);
     }
+    unhold(mark);
     return obj;
 }
 
@@ -129,7 +151,9 @@ Value read_array_constant(ByteReader& r, int depth) {
     // Every encoded value takes at least 5 bytes, so a count the remaining bytes
     // cannot hold must not size the storage up front.
     Value array = make_array(std::min<size_t>(count, (r.size - r.pos) / 5));
+    uint32_t mark = hold(array);
     for (uint32_t i = 0; i < count; ++i) array_append(array, read_value(r, depth + 1), /*borrowed=*/false);
+    unhold(mark);
     return array;
 }
 
@@ -151,7 +175,9 @@ Value read_function_constant(ByteReader& r, int depth) {
         if (set != 0 && set != 0xEFFFFFFF) typed = true;
     }
     Value name = read_value(r, depth + 1);
+    uint32_t mark = hold(name);
     Chunk* body = read_chunk(r, depth + 1);
+    unhold(mark);
 
     Value fn = make_function();
     FunctionRecord* record = function_record(as_obj(fn));
@@ -173,16 +199,22 @@ Value read_class_constant(ByteReader& r, int depth) {
     if (count > kMaxConstItems) malformed("class member count too large", count, kMaxConstItems);
     uint64_t base = read_u64(r);
     Value name = read_value(r, depth + 1);
+    uint32_t mark = hold(name);
     if (!is_string(name)) malformed("class name is not a string", type_number(name), 16);
+    unhold(mark);
     Value cls = make_class(name, base);
+    hold(cls);
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t kind = read_u8(r);
         if (kind > MEMBER_STATIC) malformed("invalid class member kind", kind, 2);
         Value member_name = read_value(r, depth + 1);
+        hold(member_name);
         if (!is_string(member_name)) malformed("class member name is not a string", type_number(member_name), 16);
         Value value = read_value(r, depth + 1);
         class_add_member(cls, kind, member_name, string_hash(as_obj(member_name)), value);
+        unhold(mark + 1);
     }
+    unhold(mark);
     return cls;
 }
 
@@ -242,6 +274,15 @@ void chunk_reader_set_scope(Env* scope) { g_scope = scope; }
 // Without an installed validator nothing may run, so an unvalidated chunk fails.
 bool chunk_reader_validate(Chunk* chunk, int depth) { return g_validate && g_validate(chunk, depth); }
 
+void chunk_reader_abandon() {
+    while (g_held_count > 0) {
+        Held& h = g_held[--g_held_count];
+        if (h.chunk) chunk_release(h.chunk);
+        else release(h.value);
+    }
+    pool_release();
+}
+
 Value read_value(ByteReader& r, int depth) {
     if (depth >= kMaxReadDepth) load_fail("Nested levels for chunks/value too deep\n");
     uint32_t tag = read_u32(r);
@@ -278,6 +319,7 @@ Chunk* read_chunk(ByteReader& r, int depth) {
     if (depth >= kMaxReadDepth) load_fail("Nested levels for chunks/value too deep\n");
     Chunk* chunk = chunk_create();
     if (!chunk) load_fail("Out of memory reading bytecode chunk\n");
+    uint32_t mark = hold(kAbsent, chunk);
     if (g_options.keep_debug_info) {
         chunk->debug = static_cast<ChunkDebug*>(checked_alloc(sizeof(ChunkDebug)));
         if (!chunk->debug) load_fail("Out of memory reading debug info\n");
@@ -316,10 +358,12 @@ Chunk* read_chunk(ByteReader& r, int depth) {
     chunk->code = static_cast<uint8_t*>(checked_alloc(code_size + kCodePadding));
     if (!chunk->code) load_fail("Out of memory reading %u bytes of bytecode\n", code_size);
     read_bytes(r, chunk->code, code_size);
+    chunk->code[code_size] = kCodeGuardByte;
     chunk->code_size = code_size;
     if (chunk_flags & 0x1) read_debug_section(r, chunk);
     if (chunk_flags & 0x2) read_jit_section(r, chunk);
     if (!chunk_reader_validate(chunk, 0)) load_fail("Invalid bytecode chunk\n");
+    unhold(mark);
     return chunk;
 }
 

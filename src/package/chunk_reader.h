@@ -25,6 +25,9 @@ Value read_value(ByteReader& r, int depth);
 
 // Hooks the engine fills at start-up: the chunk validator, the JIT IR checker and
 // the scope that new function constants take as their module scope.
+// Releases what a refused read has built so far, and the pool (load_fail calls it).
+void chunk_reader_abandon();
+
 void chunk_reader_set_validator(bool (*validate)(Chunk* chunk, int depth));
 bool chunk_reader_validate(Chunk* chunk, int depth);
 void chunk_reader_set_jit_checker(bool (*check)(const uint8_t* ir, uint32_t size, uint8_t* info_out));

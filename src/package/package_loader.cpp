@@ -93,27 +93,36 @@ struct RawTocEntry {
     uint8_t signer[32];
 };
 
+void read_toc_entry(ByteReader& r, RawTocEntry& e) {
+    read_bytes(r, e.name, 64);
+    e.name[63] = '\0';
+    e.version = read_u32(r);
+    e.offset = read_u64(r);
+    e.length = read_u32(r);
+    read_bytes(r, e.fingerprint, 32);
+    e.is_signed = read_u8(r);
+    read_bytes(r, e.signer, 32);
+    reader_skip(r, 7);
+}
+
 void read_toc(ByteReader& r, const uint8_t* bytes, size_t size) {
     reader_seek(r, kPackageHeaderSize);
     uint32_t count = read_u16(r);
     if (count > kMaxBundleDeps) load_fail("[Bundle] TOC declares %d deps, limit is %d\n", int(count), int(kMaxBundleDeps));
     if (count == 0) return;
+    // A dry pass first: a short TOC fails with the same message before anything is
+    // allocated that the failure would strand.
+    ByteReader probe = r;
+    RawTocEntry scratch;
+    for (uint32_t i = 0; i < count; ++i) read_toc_entry(probe, scratch);
     auto* raw = static_cast<RawTocEntry*>(checked_calloc(count, sizeof(RawTocEntry)));
     if (!raw) load_fail("[Bundle] Out of memory for TOC of %d deps\n", int(count));
-    for (uint32_t i = 0; i < count; ++i) {
-        RawTocEntry& e = raw[i];
-        read_bytes(r, e.name, 64);
-        e.name[63] = '\0';
-        e.version = read_u32(r);
-        e.offset = read_u64(r);
-        e.length = read_u32(r);
-        read_bytes(r, e.fingerprint, 32);
-        e.is_signed = read_u8(r);
-        read_bytes(r, e.signer, 32);
-        reader_skip(r, 7);
-    }
+    for (uint32_t i = 0; i < count; ++i) read_toc_entry(r, raw[i]);
     auto* deps = static_cast<PendingDep*>(checked_calloc(count, sizeof(PendingDep)));
-    if (!deps) load_fail("[Bundle] Out of memory for %d pending deps\n", int(count));
+    if (!deps) {
+        checked_free(raw);
+        load_fail("[Bundle] Out of memory for %d pending deps\n", int(count));
+    }
     pending_deps_free();
     g_pending_deps.deps = deps;
     g_pending_deps.count = count;

@@ -14,8 +14,8 @@ constexpr uint32_t kMaxLocals = 128;
 constexpr uint32_t kMaxCallArguments = 16;
 constexpr uint32_t kMaxChunkConstants = 16384;
 constexpr uint32_t kMaxChunkCode = 0xA00000;
-// Zero bytes (OP_NOP) after the code: the interpreter may look at the opcode after a
-// one-byte instruction without checking for the end.
+// Bytes after the code (the guard byte below, then zeros): the interpreter may look at
+// the opcode after an instruction without checking for the end.
 constexpr uint32_t kCodePadding = 8;
 
 // Names of the local slots, in slot order (debug section).
@@ -25,8 +25,13 @@ struct ChunkDebug {
     uint32_t local_count;
 };
 
+// The byte the reader puts after the code. No opcode has it: a path the validator did
+// not follow (a finally body entered only by the exception dispatcher) that runs off
+// the end meets an illegal instruction rather than whatever memory follows.
+constexpr uint8_t kCodeGuardByte = 0xFF;
+
 struct Chunk {
-    uint8_t* code;          // owned; code_size bytes, then kCodePadding zero bytes
+    uint8_t* code;          // owned; code_size bytes, then kCodeGuardByte and zero bytes (kCodePadding in all)
     uint32_t code_size;
     Value* constants;       // owned array; each element holds one reference
     uint16_t const_count;

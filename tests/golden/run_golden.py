@@ -2,7 +2,9 @@
 """Golden-test runner: assembles tests/golden/<area>/<case>.asm with tvkasm, runs
 tarvik on the package and compares stdout, stderr and the exit status with the
 expectations written in the case's header (docs/assembly.md, section 9). Every
-package must also survive a tvkdis -> tvkasm round trip byte for byte.
+package must also survive a tvkdis -> tvkasm round trip byte for byte, and a case
+run the usual way (--exec, without --mem of its own) runs a second time with --mem:
+that run must end with the same status and report no leak.
 
   run_golden.py --tarvik T --tvkasm A --tvkdis D [--bless] [--keep] CASE_OR_DIR...
 
@@ -227,16 +229,14 @@ class Case:
     def run(self):
         self.setup()
         run_file = self.assemble()
+        self.run_file = run_file
         argv = self.command(run_file)
         terminals = self.one("tty", "").split()
         if any(t not in ("stdout", "stderr") for t in terminals):
             raise CaseError("tty: names stdout and/or stderr")
-        signal_name, _, trigger = self.one("signal", "").partition(" ")
-        send = None
-        if signal_name:
-            if not signal_name.startswith("SIG") or not hasattr(signal, signal_name) or not trigger or terminals:
-                raise CaseError("signal: SIGNAME LINE (not with tty:)")
-            send = (getattr(signal, signal_name), trigger)
+        send = self.signal_to_send()
+        if send and terminals:
+            raise CaseError("signal: SIGNAME LINE (not with tty:)")
         try:
             stdout, stderr, status = run_process(argv, self.tmp, self.environment(), self.stdin(run_file), terminals,
                                                  send)
@@ -244,6 +244,32 @@ class Case:
             return None, f"tarvik did not finish within {RUN_TIMEOUT_S} s: {shlex.join(argv)}"
         normalise = lambda data: text(data).replace(str(self.tmp), "{tmp}").replace("\x1b", "{esc}")
         return (normalise(stdout), normalise(stderr), status), None
+
+    def signal_to_send(self):
+        """(signal number, trigger line) from the signal: header, or None."""
+        signal_name, _, trigger = self.one("signal", "").partition(" ")
+        if not signal_name:
+            return None
+        if not signal_name.startswith("SIG") or not hasattr(signal, signal_name) or not trigger:
+            raise CaseError("signal: SIGNAME LINE (not with tty:)")
+        return (getattr(signal, signal_name), trigger)
+
+    def leak_problems(self, run_file, status):
+        """Runs the case again with --mem; a leak report or another status is a problem."""
+        argv = self.command(run_file)
+        if "cmd" in self.keys or self.one("embed") == "yes" or "--mem" in argv or "tty" in self.keys:
+            return []
+        argv.insert(1, "--mem")
+        try:
+            stdout, stderr, mem_status = run_process(argv, self.tmp, self.environment(), self.stdin(run_file), [],
+                                                     self.signal_to_send())
+        except subprocess.TimeoutExpired:
+            return [f"the --mem run did not finish within {RUN_TIMEOUT_S} s\n"]
+        leaks = [line for line in text(stdout + stderr).splitlines() if line.startswith("Leak:") or "leaked" in line]
+        if mem_status != status or leaks:
+            return [f"with --mem: exit status {describe_exit(mem_status)} (expected {describe_exit(status)})\n"
+                    + "".join(line + "\n" for line in leaks[:10])]
+        return []
 
 
 def run_process(argv, cwd, env, stdin_bytes, terminals, send=None):
@@ -382,7 +408,7 @@ def run_case(path, tools, options):
         if options.bless:
             bless(case, actual)
             return []
-        return compare(case, actual)
+        return compare(case, actual) + case.leak_problems(case.run_file, actual[2])
     except (CaseError, RoundTripError, subprocess.TimeoutExpired, ValueError) as e:
         return [f"{type(e).__name__}: {e}\n"]
     finally:

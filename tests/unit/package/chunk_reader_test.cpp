@@ -2,11 +2,16 @@
 // constants, and the refusals that end a load with status 4.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "engine/validator.h"
 #include "package/chunk_reader.h"
+#include "package/package_loader.h"
+#include "package/signature.h"
+#include "runtime/errors.h"
 #include "runtime/array.h"
 #include "runtime/class_record.h"
 #include "runtime/function.h"
@@ -208,6 +213,63 @@ TEST_F(ChunkReaderDeathTest, NestingStopsAtSixtyFourLevels) {
     b.tag(T_NIL);
     b.return_nil();
     EXPECT_EXIT(read(b), ::testing::ExitedWithCode(4), "Nested levels for chunks/value too deep");
+}
+
+// A package cut short at any offset, its regions moved along so that every reader
+// meets the end, is refused with status 4 and one error line, and leaves no object
+// behind. The exit hook throws so that all offsets run in this process.
+TEST_F(ChunkReaderTest, PackageTruncatedAtEveryOffsetIsRefusedCleanly) {
+    struct Refused {
+        int status;
+    };
+    Bytes main;
+    main.u16(1).u8(0).u64(7).u32(4).text("pool");
+    main.chunk_start(7, 1);
+    main.string_value("text").u32(kPooledStringTag).u16(0);
+    main.tag(T_OBJECT).u32(1).string_value("k").int_value(1);
+    main.tag(T_ARRAY).u32(2).u8(0).int_value(1).tag(T_FLOAT).f64(1.5);
+    main.tag(T_ARRAY).u32(2).u8(1).f64(1).f64(2);
+    main.tag(T_CLASS).u32(1).u64(0).string_value("C").u8(MEMBER_FIELD).string_value("f").tag(T_NIL);
+    main.tag(T_FUNCTION).u8(1).u8(1).u32(0).u32(0);
+    for (uint32_t i = 0; i < kMaxParams; ++i) main.u32(0);
+    main.string_value("F").chunk_start(0, 1, /*debug*/ 1).return_nil().u8(1).u32(1).text("x");
+    main.return_nil();
+    const std::string zeros(136, '\0');
+    Bytes package;  // unsigned header; the regions (offset 56) are set per length below
+    package.text("TRV2").u32(0).u32(kMaxFormatVersion).text(zeros.substr(0, 44)).text(zeros);
+    package.raw(main.data.data(), main.data.size());
+    ASSERT_EQ(package.data.size(), kPackageHeaderSize + main.data.size());
+
+    vm_set_exit_hook([](int status) { throw Refused{status}; });
+    auto load = [&](size_t length) {
+        std::vector<uint8_t> bytes(package.data.begin(), package.data.begin() + length);
+        if (length >= kPackageHeaderSize) {
+            uint32_t regions[6] = {uint32_t(kPackageHeaderSize)};
+            for (int i = 1; i < 6; ++i) regions[i] = uint32_t(length);
+            std::memcpy(bytes.data() + 56, regions, sizeof regions);
+        }
+        PackageHeader header;
+        return load_package_memory(bytes.data(), bytes.size(), &header);
+    };
+    Chunk* whole = load(package.data.size());
+    ASSERT_NE(whole, nullptr);
+    EXPECT_EQ(whole->const_count, 7);
+    chunk_release(whole);
+    for (size_t length = 0; length < package.data.size(); ++length) {
+        testing::internal::CaptureStderr();
+        int status = 0;
+        try {
+            load(length);
+        } catch (const Refused& refused) {
+            status = refused.status;
+        }
+        std::string error = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(status, 4) << "cut at " << length;
+        EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1) << "cut at " << length << ": " << error;
+        heap_drain_queue();
+        EXPECT_EQ(heap_live_count(), 0) << "cut at " << length;
+    }
+    vm_set_exit_hook(nullptr);
 }
 
 }  // namespace
