@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstdio>
 #include <fcntl.h>
+#include <memory>
+#include <openssl/evp.h>
 #include <vector>
 
 #include "stdlib/file/fs_linux.h"
@@ -143,6 +145,26 @@ int file_set_modified(const std::string& path, int64_t seconds) {
     times[1].tv_sec = time_t(seconds);
     times[1].tv_nsec = 0;
     return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0 ? 0 : last_error();
+}
+
+int file_sha256(const std::string& path, uint8_t digest[32]) {
+    ScopedFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.fd < 0) return last_error();
+    struct stat st;
+    if (::fstat(file.fd, &st) != 0) return last_error();
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    std::unique_ptr<EVP_MD_CTX, void (*)(EVP_MD_CTX*)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);
+    if (!context || !EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr)) return ENOMEM;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return last_error();
+        if (n == 0) break;
+        if (!EVP_DigestUpdate(context.get(), buffer, size_t(n))) return EIO;
+    }
+    unsigned int length = 0;
+    return EVP_DigestFinal_ex(context.get(), digest, &length) && length == 32 ? 0 : EIO;
 }
 
 int file_read_link(const std::string& path, std::string* out) {

@@ -29,6 +29,8 @@ int file_move(const std::string& source, const std::string& destination);
 int file_touch(const std::string& path);
 // Sets the modification time (seconds), keeping the access time.
 int file_set_modified(const std::string& path, int64_t seconds);
+// SHA-256 of the file's bytes, read in pieces (no size limit).
+int file_sha256(const std::string& path, uint8_t digest[32]);
 int file_read_link(const std::string& path, std::string* out);
 // Creation time where the file system records it, else the status-change time.
 int64_t file_birth_time(const std::string& path, const struct stat& fallback);

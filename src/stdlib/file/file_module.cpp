@@ -13,6 +13,7 @@
 #include "runtime/console.h"
 #include "runtime/operators.h"
 #include "runtime/property_map.h"
+#include "runtime/value_ops.h"
 #include "stdlib/file/file_io_linux.h"
 #include "stdlib/file/file_values.h"
 #include "stdlib/stdlib_register.h"
@@ -266,6 +267,21 @@ Value file_read_link_member(Value* args, int) {
     return error ? failed("ReadLink", path, error, nil_value()) : file_string_value(target);
 }
 
+// Lower-case hexadecimal by default; a true flag asks for upper case.
+Value file_sha256_member(Value* args, int argc) {
+    std::string path;
+    if (!file_path_arg(args[0], &path)) return nil_value();
+    uint8_t digest[32];
+    if (int error = file_sha256(path, digest)) return failed("Sha256", path, error, nil_value());
+    const char* digits = argc > 1 && value_truthy(args[1]) ? "0123456789ABCDEF" : "0123456789abcdef";
+    char hex[64];
+    for (int i = 0; i < 32; ++i) {
+        hex[2 * i] = digits[digest[i] >> 4];
+        hex[2 * i + 1] = digits[digest[i] & 0xF];
+    }
+    return make_string_bytes(hex, sizeof hex);
+}
+
 constexpr uint32_t T_DATA = T_STRING | T_BLOCK;
 constexpr Signature kPathToText{T_STRING | T_NIL, {T_STRING}};
 constexpr Signature kPathToBlock{T_BLOCK | T_NIL, {T_STRING}};
@@ -277,11 +293,12 @@ constexpr Signature kPathDataToBool{T_BOOL, {T_STRING, T_DATA}};
 constexpr Signature kPathArrayToBool{T_BOOL, {T_STRING, T_ARRAY}};
 constexpr Signature kPathIntToBool{T_BOOL, {T_STRING, T_INT}};
 constexpr Signature kTwoPathsToBool{T_BOOL, {T_STRING, T_STRING}};
+constexpr Signature kSha256{T_STRING | T_NIL, {T_STRING, T_ANY}};
 constexpr Signature kPathCallableToInt{T_INT | T_NIL, {T_STRING, T_CALLABLE}};
 
 }  // namespace
 
-// Catalogue order; the hashing and asynchronous members are not built yet.
+// Catalogue order; the asynchronous members are not built yet.
 constexpr BuiltinNative kFileNatives[] = {
     {"ReadLines", file_read_lines, &kPathToArray},
     {"WriteLines", file_write_lines<false>, &kPathArrayToBool},
@@ -298,6 +315,7 @@ constexpr BuiltinNative kFileNatives[] = {
     {"Touch", file_touch_member, &kPathToBool},
     {"WriteAllBytes", file_write_data<false>, &kPathDataToBool},
     {"ReadAllBytes", file_read_all_bytes, &kPathToBlock},
+    {"Sha256", file_sha256_member, &kSha256},
     {"Stat", file_stat, &kPathToObject},
     {"SetModifiedTime", file_set_modified_time, &kPathIntToBool},
     {"SetMode", file_set_mode, &kPathIntToBool},

@@ -30,6 +30,9 @@
 ; expect-stdout: false
 ; expect-stdout: []
 ; expect-stdout: xyzw
+; expect-stdout: 225637ee5f9591be070a6b61c35d737d773d4734d8358aacb836d0aa6206a82b
+; expect-stdout: 225637EE5F9591BE070A6B61C35D737D773D4734D8358AACB836D0AA6206A82B
+; expect-stdout: nil
 ; expect-stdout: 4
 ; expect-stdout: true
 ; expect-stdout: 1000000000
@@ -154,6 +157,19 @@
         pop
         load_const "out/data.bin"
         call_builtin_1 File.ReadText
+        call_builtin_1 Console.WriteLine
+        pop
+        load_const "out/data.bin"
+        call_builtin_1 File.Sha256
+        call_builtin_1 Console.WriteLine
+        pop
+        load_const "out/data.bin"
+        push_true
+        call_builtin_2 File.Sha256
+        call_builtin_1 Console.WriteLine
+        pop
+        load_const "out"
+        call_builtin_1 File.Sha256
         call_builtin_1 Console.WriteLine
         pop
         load_const "out/data.bin"
