@@ -14,6 +14,7 @@
 #include "runtime/operators.h"
 #include "runtime/property_map.h"
 #include "runtime/value_ops.h"
+#include "stdlib/file/file_async.h"
 #include "stdlib/file/file_io_linux.h"
 #include "stdlib/file/file_values.h"
 #include "stdlib/stdlib_register.h"
@@ -273,13 +274,7 @@ Value file_sha256_member(Value* args, int argc) {
     if (!file_path_arg(args[0], &path)) return nil_value();
     uint8_t digest[32];
     if (int error = file_sha256(path, digest)) return failed("Sha256", path, error, nil_value());
-    const char* digits = argc > 1 && value_truthy(args[1]) ? "0123456789ABCDEF" : "0123456789abcdef";
-    char hex[64];
-    for (int i = 0; i < 32; ++i) {
-        hex[2 * i] = digits[digest[i] >> 4];
-        hex[2 * i + 1] = digits[digest[i] & 0xF];
-    }
-    return make_string_bytes(hex, sizeof hex);
+    return file_hex_digest(digest, argc > 1 && value_truthy(args[1]));
 }
 
 constexpr uint32_t T_DATA = T_STRING | T_BLOCK;
@@ -294,11 +289,15 @@ constexpr Signature kPathArrayToBool{T_BOOL, {T_STRING, T_ARRAY}};
 constexpr Signature kPathIntToBool{T_BOOL, {T_STRING, T_INT}};
 constexpr Signature kTwoPathsToBool{T_BOOL, {T_STRING, T_STRING}};
 constexpr Signature kSha256{T_STRING | T_NIL, {T_STRING, T_ANY}};
+constexpr Signature kPathToNil{T_NIL, {T_STRING}};
+constexpr Signature kPathDataToNil{T_NIL, {T_STRING, T_STRING}};
+constexpr Signature kTwoPathsToNil{T_NIL, {T_STRING, T_STRING}};
+constexpr Signature kSha256Async{T_NIL, {T_STRING, T_ANY}};
 constexpr Signature kPathCallableToInt{T_INT | T_NIL, {T_STRING, T_CALLABLE}};
 
 }  // namespace
 
-// Catalogue order; the asynchronous members are not built yet.
+// Catalogue order.
 constexpr BuiltinNative kFileNatives[] = {
     {"ReadLines", file_read_lines, &kPathToArray},
     {"WriteLines", file_write_lines<false>, &kPathArrayToBool},
@@ -316,6 +315,11 @@ constexpr BuiltinNative kFileNatives[] = {
     {"WriteAllBytes", file_write_data<false>, &kPathDataToBool},
     {"ReadAllBytes", file_read_all_bytes, &kPathToBlock},
     {"Sha256", file_sha256_member, &kSha256},
+    {"ReadTextAsync", file_read_text_async, &kPathToNil},
+    {"ReadAllBytesAsync", file_read_all_bytes_async, &kPathToNil},
+    {"WriteTextAsync", file_write_text_async, &kPathDataToNil},
+    {"CopyAsync", file_copy_async, &kTwoPathsToNil},
+    {"Sha256Async", file_sha256_async, &kSha256Async},
     {"Stat", file_stat, &kPathToObject},
     {"SetModifiedTime", file_set_modified_time, &kPathIntToBool},
     {"SetMode", file_set_mode, &kPathIntToBool},
