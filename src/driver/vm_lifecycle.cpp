@@ -165,6 +165,7 @@ void vm_shutdown(int status) {
     g_first_fiber = g_main_fiber = kAbsent;
     io_pool_stop();
     print_trace("Total VM idle time (ms): %d\n", int(scheduler_idle_ms()));
+    if (g_options.stats) io_pool_print_stats(scheduler_idle_ms());
     scheduler_shutdown();
     signals_stop();
     if (g_program) {

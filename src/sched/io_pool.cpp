@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstdio>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -57,6 +58,9 @@ struct IoPool {
 };
 
 IoPool* g_pool = nullptr;
+// Kept past io_pool_stop for the report at exit.
+uint32_t g_stats_workers = 0;
+uint64_t g_stats_inline_runs = 0;
 
 void worker_loop(IoPool* pool) {
     io_worker_block_signals();
@@ -229,9 +233,21 @@ void io_pool_stop() {
         drain(pool, true);
     }
     for (std::thread& worker : pool->workers) worker.join();
+    g_stats_workers = uint32_t(pool->workers.size());
+    g_stats_inline_runs = pool->inline_runs;
     io_wake_close(&pool->wake);
     delete pool;
     g_pool = nullptr;
+}
+
+void io_pool_print_stats(uint32_t idle_ms) {
+    std::printf("\n=== I/O Statistics ===\n");
+    std::printf("Total VM idle time (ms): %d\n", int(idle_ms));
+    std::printf("Total I/O reads:         %llu  (%llu bytes)\n", 0ull, 0ull);
+    std::printf("Total I/O writes:        %llu  (%llu bytes)\n", 0ull, 0ull);
+    std::printf("I/O pool workers:        %d\n", int(g_stats_workers));
+    std::printf("Pool jobs run inline:    %llu  (queue was full - raise --io-threads)\n",
+                (unsigned long long)g_stats_inline_runs);
 }
 
 uint32_t io_pool_workers() { return g_pool ? uint32_t(g_pool->workers.size()) : 0; }

@@ -38,6 +38,10 @@ void io_pool_submit(IoWorkFn work, IoCompleteFn complete, void* context);
 // one when none is ready. The run loop's I/O hook.
 void io_pool_poll(int timeout_ms);
 
+// The statistics block of --stats (socket reads and writes count from the poller;
+// they stay 0 until it exists).
+void io_pool_print_stats(uint32_t idle_ms);
+
 uint32_t io_pool_workers();
 uint64_t io_pool_inline_runs();
 uint32_t io_pool_pending();
