@@ -23,6 +23,7 @@
 #include "runtime/string.h"
 #include "runtime/vm_options.h"
 #include "sched/clock.h"
+#include "sched/io_pool.h"
 #include "sched/scheduler.h"
 #include "sched/signals.h"
 #include "stdlib/stdlib_register.h"
@@ -131,6 +132,7 @@ void vm_initialize() {
     class_model_set_global_lookup(global_lookup);
     exceptions_init();
     signals_start();
+    io_pool_start(o.io_threads);  // after signals_start: workers inherit the blocked signals
     print_verbose(" Stack:  %d slots\n", int(o.stack_slots));
     print_verbose(" Fifo:   %d slots\n", int(o.fifo_slots));
     print_verbose(" Slabs:  %d blocks (maximum allowed)\n", int(o.max_slabs));
@@ -166,7 +168,9 @@ int vm_release_all() {
     release(g_first_fiber);
     release(g_main_fiber);
     g_first_fiber = g_main_fiber = kAbsent;
+    io_pool_stop();
     print_trace("Total VM idle time (ms): %d\n", int(scheduler_idle_ms()));
+    if (g_options.stats) io_pool_print_stats(scheduler_idle_ms());
     scheduler_shutdown();
     signals_stop();
     if (g_program) {

@@ -13,6 +13,9 @@ void stdlib_register_all() {
     event_register_natives();
     vm_register_natives();
     debug_register_natives();
+    file_register_natives();
+    path_register_natives();
+    directory_register_natives();
 }
 
 }  // namespace tarvik

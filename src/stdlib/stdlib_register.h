@@ -18,5 +18,8 @@ void timers_register_natives();
 void event_register_natives();
 void vm_register_natives();
 void debug_register_natives();
+void file_register_natives();
+void path_register_natives();
+void directory_register_natives();
 
 }  // namespace tarvik

@@ -269,7 +269,8 @@ Value math_mat_inverse(Value* args, int) {
     double largest = 0.0;
     for (uint32_t r = 0; r < n; ++r) {
         for (uint32_t c = 0; c < n; ++c) largest = std::max(largest, std::fabs(a[size_t(r) * width + c]));
-        a[size_t(r) * width + n + r] = 1.0;
+        // The scratch is not cleared: the identity half is written whole.
+        for (uint32_t c = 0; c < n; ++c) a[size_t(r) * width + n + c] = c == r ? 1.0 : 0.0;
     }
     double tolerance = n * 0x1p-52 * largest;
     for (uint32_t col = 0; col < n; ++col) {
