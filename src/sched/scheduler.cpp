@@ -174,13 +174,14 @@ bool settle_event_wait(Value v, FiberRecord* f) {
     return true;
 }
 
-// Status handling after a slice; false when the fiber keeps the dequeued reference
-// (waiting for I/O: the job holds it).
-bool after_slice(Value v, FiberRecord* f) {
+// Status handling after a slice. The run loop's reference is released afterwards in
+// every case: a re-queued fiber holds the queue's own, and a fiber waiting for I/O is
+// held by its job (the pool takes its own reference).
+void after_slice(Value v, FiberRecord* f) {
     switch (f->status) {
     case STATUS_YIELD:
         if (f->flags & FIBER_AWAITED) scheduler_queue(v);
-        return true;
+        return;
     case STATUS_FINISHED: {
         Value result = f->stack_top > 0 ? f->stack[--f->stack_top] : kAbsent;
         if (f == g_main_fiber) {
@@ -193,10 +194,10 @@ bool after_slice(Value v, FiberRecord* f) {
             release(result);
         }
         pop_all(f);
-        return true;
+        return;
     }
-    case STATUS_WAIT_IO: return false;
-    default: scheduler_queue(v); return true;
+    case STATUS_WAIT_IO: return;
+    default: scheduler_queue(v); return;
     }
 }
 
@@ -246,13 +247,13 @@ void run_next() {
     }
     if (f->frame_count > 0 && f->status != STATUS_FINISHED) run_interpreter(0);
     if (f->flags & FIBER_UNHANDLED) report_unhandled(f);
-    bool drop = after_slice(v, f);
+    after_slice(v, f);
     // Between slices no fiber is current, so callbacks that find the queue full
     // (timers, control events) are dropped with a warning rather than raising into
     // a fiber that is not running.
     g_current_fiber = nullptr;
     g_running = kAbsent;
-    if (drop) release(v);
+    release(v);
 }
 
 // Copies the frame arguments for a function: padded with nil to its required
