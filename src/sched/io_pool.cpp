@@ -48,6 +48,9 @@ struct IoPool {
     std::condition_variable space_available;
 
     std::vector<std::thread> workers;
+    uint32_t target = 0;   // workers the thread-count rule asks for
+    bool started = false;  // workers are started by the first job: a program without
+                           // I/O keeps neither their stacks nor their memory
     std::atomic<bool> shutdown{false};
     IoWake wake;
 
@@ -168,20 +171,29 @@ void io_pool_start(uint32_t threads_setting) {
     if (g_pool) return;
     g_pool = new IoPool();
     io_wake_open(&g_pool->wake);
-    uint32_t count = io_pool_thread_count(threads_setting, io_processor_count());
-    for (uint32_t i = 0; i < count; ++i) {
+    g_pool->target = io_pool_thread_count(threads_setting, io_processor_count());
+    scheduler_set_io(&kPoolIo);
+}
+
+namespace {
+
+void start_workers(IoPool* pool) {
+    pool->started = true;
+    for (uint32_t i = 0; i < pool->target; ++i) {
         try {
-            g_pool->workers.emplace_back(worker_loop, g_pool);
+            pool->workers.emplace_back(worker_loop, pool);
         } catch (...) {
             break;  // run with the workers that started; none means inline only
         }
     }
-    scheduler_set_io(&kPoolIo);
 }
+
+}  // namespace
 
 void io_pool_submit(IoWorkFn work, IoCompleteFn complete, void* context) {
     FiberRecord* f = g_current_fiber;
     IoPool* pool = g_pool;
+    if (pool && f && !pool->started) start_workers(pool);
     Value fiber = f ? make_ref(f->object) : kAbsent;
     if (f) {
         retain(fiber);
@@ -233,7 +245,7 @@ void io_pool_stop() {
         drain(pool, true);
     }
     for (std::thread& worker : pool->workers) worker.join();
-    g_stats_workers = uint32_t(pool->workers.size());
+    g_stats_workers = pool->started ? uint32_t(pool->workers.size()) : pool->target;
     g_stats_inline_runs = pool->inline_runs;
     io_wake_close(&pool->wake);
     delete pool;
@@ -250,7 +262,10 @@ void io_pool_print_stats(uint32_t idle_ms) {
                 (unsigned long long)g_stats_inline_runs);
 }
 
-uint32_t io_pool_workers() { return g_pool ? uint32_t(g_pool->workers.size()) : 0; }
+uint32_t io_pool_workers() {
+    if (!g_pool) return 0;
+    return g_pool->started ? uint32_t(g_pool->workers.size()) : g_pool->target;
+}
 uint64_t io_pool_inline_runs() { return g_pool ? g_pool->inline_runs : 0; }
 uint32_t io_pool_pending() { return pool_pending(); }
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
-#include <openssl/evp.h>
+#include <sodium.h>
 #include <vector>
 
 #include "stdlib/file/fs_linux.h"
@@ -153,18 +153,19 @@ int file_sha256(const std::string& path, uint8_t digest[32]) {
     struct stat st;
     if (::fstat(file.fd, &st) != 0) return last_error();
     if (S_ISDIR(st.st_mode)) return EISDIR;
-    std::unique_ptr<EVP_MD_CTX, void (*)(EVP_MD_CTX*)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);
-    if (!context || !EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr)) return ENOMEM;
+    if (sodium_init() < 0) return ENOMEM;  // idempotent and thread-safe; workers call this too
+    crypto_hash_sha256_state state;
+    crypto_hash_sha256_init(&state);
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(file.fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return last_error();
         if (n == 0) break;
-        if (!EVP_DigestUpdate(context.get(), buffer, size_t(n))) return EIO;
+        crypto_hash_sha256_update(&state, reinterpret_cast<const unsigned char*>(buffer), size_t(n));
     }
-    unsigned int length = 0;
-    return EVP_DigestFinal_ex(context.get(), digest, &length) && length == 32 ? 0 : EIO;
+    crypto_hash_sha256_final(&state, digest);
+    return 0;
 }
 
 int file_read_link(const std::string& path, std::string* out) {
