@@ -323,12 +323,7 @@ __attribute__((always_inline)) inline bool object_replace_fast(Value target, uin
     if (!map) return false;
     Value* slot = map_value_slot(map, hash);
     if (!slot) return false;
-    // A shared or static number box is copied on the general path.
-    if (is_ref(v)) {
-        const ObjHeader* o = as_obj(v);
-        bool box = o->type == T_INT || o->type == T_FLOAT || o->type == T_CHAR || o->type == T_BOOL;
-        if (box && (o->ref_count != 1 || (o->flags & F_STATIC))) return false;
-    }
+    if (container_store_copies(v)) return false;  // the general path makes the copy
     *old = *slot;
     *slot = v;
     return true;

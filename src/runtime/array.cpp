@@ -72,12 +72,16 @@ static bool is_numeric_box(const ObjHeader* o) {
     return t == T_INT || t == T_FLOAT || t == T_CHAR || t == T_BOOL;
 }
 
-Value container_store_form(Value value) {
-    if (!is_ref(value)) return value;
-    ObjHeader* o = as_obj(value);
-    if (!is_numeric_box(o)) return value;
+bool container_store_copies(Value value) {
+    if (!is_ref(value)) return false;
+    const ObjHeader* o = as_obj(value);
     // The only owner hands the box over: nobody else can see it, so no copy is needed.
-    if (o->ref_count == 1 && !(o->flags & F_STATIC)) return value;
+    return is_numeric_box(o) && (o->ref_count != 1 || (o->flags & F_STATIC));
+}
+
+Value container_store_form(Value value) {
+    if (!container_store_copies(value)) return value;
+    ObjHeader* o = as_obj(value);
     ObjHeader* copy = heap_alloc();
     copy->type = o->type;
     copy->aux = o->aux;

@@ -43,5 +43,8 @@ Value array_get(const ObjHeader* array, uint32_t i);
 // The stored form of a value for a container slot: numeric boxes are copied (the
 // passed reference is released), the absent value stays absent. Takes over `value`.
 Value container_store_form(Value value);
+// True when container_store_form would replace the value by a copy: a number box
+// that someone else holds too, or a static one.
+bool container_store_copies(Value value);
 
 }  // namespace tarvik
