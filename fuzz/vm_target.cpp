@@ -8,6 +8,10 @@
 //
 // Ends of the process (load errors, unhandled script errors, the budget) arrive
 // through the vm_exit hook, which throws back to this entry instead of exiting.
+// Members that reach outside the process (files, directories, the terminal, real
+// signals: a raised SIGTERM ends the process after the control thread's grace
+// period, SIGKILL at once) are replaced by a native that raises an error, so a
+// mutated program can neither touch the machine nor end the fuzzer unseen.
 #include <time.h>
 
 #include <cstdio>
@@ -18,6 +22,8 @@
 #include "engine/fiber.h"
 #include "engine/interpreter.h"
 #include "package/package_loader.h"
+#include "runtime/builtin.h"
+#include "runtime/builtin_catalog.h"
 #include "runtime/errors.h"
 #include "runtime/heap.h"
 #include "runtime/vm_options.h"
@@ -63,6 +69,32 @@ void slice_budget(FiberRecord* f) {
     if (g_slices > kSoftSlices) raise_error(ERR_RUNTIME, "Run budget of the fuzz target exhausted");
 }
 
+Value outside_the_sandbox(Value*, int) {
+    raise_error(ERR_RUNTIME, "Not available in the fuzz target");
+    return nil_value();
+}
+
+void stub_member(const char* module, const char* member) {
+    builtin_register_native(module, member, outside_the_sandbox, nullptr);
+}
+
+void stub_module(const char* module) {
+    int m = builtin_module_index(module);  // every catalogue module has an index
+    for (int i = 0; i < builtin_member_count(m); ++i) {
+        if (builtin_member_is_function(m, i)) stub_member(module, builtin_member_name(m, i));
+    }
+}
+
+void sandbox_natives() {
+    for (const char* module : {"File", "Directory", "Stream", "FileWatch", "Net", "Os", "HttpUtil", "Tls", "Ffi", "Archive", "Gfx"}) {
+        if (builtin_module_index(module) >= 0) stub_module(module);
+    }
+    for (const char* member : {"RaiseSignal", "Import"}) stub_member("VM", member);
+    for (const char* member : {"ReadLine", "ReadChar", "ReadFloat", "ReadInt", "ReadKey", "ReadPassword", "SetRaw"}) {
+        stub_member("Console", member);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -74,6 +106,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vm_initialize();
+    sandbox_natives();
     vm_set_exit_hook(exit_by_throwing);
     g_slice_hook = slice_budget;
     g_slices = 0;
