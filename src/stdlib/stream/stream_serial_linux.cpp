@@ -22,7 +22,8 @@ std::string serial_device_path(const std::string& port) {
 
 int serial_open(const std::string& device, int64_t baud, const char format[3]) {
     if (device.empty() || baud <= 0 || baud > INT32_MAX) return -1;
-    ScopedFd port(::open(device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+    // Non-blocking while opening: a port without carrier would otherwise hang here.
+    ScopedFd port(::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (port.fd < 0) return -1;
     struct termios tio;
     if (::tcgetattr(port.fd, &tio) != 0) return -1;
@@ -39,6 +40,8 @@ int serial_open(const std::string& device, int64_t baud, const char format[3]) {
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 1;
     if (::tcsetattr(port.fd, TCSANOW, &tio) != 0) return -1;
+    int flags = ::fcntl(port.fd, F_GETFL);
+    if (flags < 0 || ::fcntl(port.fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return -1;
     int fd = port.fd;
     port.fd = -1;
     return fd;
