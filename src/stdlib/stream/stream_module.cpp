@@ -75,9 +75,13 @@ Value stream_open(Value* args, int) {
     }
     std::string path;
     if (!file_path_arg(args[0], &path)) return nil_value();
-    int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
-    if (fd < 0) return nil_value();
-    return make_stream(fd, STREAM_FILE, uint8_t(flags & 0xFF));
+    ScopedFd file(::open(path.c_str(), flags | O_CLOEXEC, 0644));
+    struct stat st;
+    // Linux opens a directory for reading; its reads would only fail.
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || S_ISDIR(st.st_mode)) return nil_value();
+    Value stream = make_stream(file.fd, STREAM_FILE, uint8_t(flags & 0xFF));
+    file.fd = -1;
+    return stream;
 }
 
 Value stream_open_serial(Value* args, int argc) {

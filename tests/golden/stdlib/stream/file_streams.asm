@@ -1,6 +1,6 @@
 ; File streams: "rw" creates, lines end at LF with a final CR removed, positions,
 ; sizes and truncation; a closed stream answers its failure values; "a" appends,
-; "w" empties, an unknown mode raises code 3.
+; "w" empties, a directory gives nil, an unknown mode raises code 3.
 ; expect-stdout: true
 ; expect-stdout: true
 ; expect-stdout: 4
@@ -24,6 +24,7 @@
 ; expect-stdout: nil
 ; expect-stdout: nil
 ; expect-stdout: true
+; expect-stdout: nil
 ; expect-stdout: nil
 ; expect-stdout: azz
 ; expect-stdout: 0
@@ -137,6 +138,11 @@
         call_builtin_1 Console.WriteLine
         pop
         load_const "missing/x"
+        load_const "r"
+        call_builtin_2 Stream.Open
+        call_builtin_1 Console.WriteLine
+        pop
+        load_const "."
         load_const "r"
         call_builtin_2 Stream.Open
         call_builtin_1 Console.WriteLine
