@@ -27,6 +27,7 @@
 #include "sched/scheduler.h"
 #include "sched/signals.h"
 #include "stdlib/stdlib_register.h"
+#include "stdlib/stream/tracked_files.h"
 
 namespace tarvik {
 
@@ -173,6 +174,7 @@ int vm_release_all() {
     if (g_options.stats) io_pool_print_stats(scheduler_idle_ms());
     scheduler_shutdown();
     signals_stop();
+    tracked_close_all();  // after the workers, which may hold some
     if (g_program) {
         chunk_release(g_program);
         g_program = nullptr;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "stdlib/file/fs_linux.h"
+#include "stdlib/stream/tracked_files.h"
 
 namespace tarvik {
 
@@ -35,10 +36,11 @@ int last_error() { return errno ? errno : EIO; }
 }  // namespace
 
 int file_read_whole(const std::string& path, std::string* out) {
-    ScopedFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.fd < 0) return last_error();
+    TrackedFile file(tracked_open(path.c_str(), "rb"));
+    if (!file.file) return last_error();
+    int fd = ::fileno(file.file);
     struct stat st;
-    if (::fstat(file.fd, &st) != 0) return last_error();
+    if (::fstat(fd, &st) != 0) return last_error();
     if (S_ISDIR(st.st_mode)) return EISDIR;
     if (S_ISREG(st.st_mode) && size_t(st.st_size) > kMaxWholeFileBytes) return EFBIG;
     out->clear();
@@ -46,7 +48,7 @@ int file_read_whole(const std::string& path, std::string* out) {
     out->reserve(S_ISREG(st.st_mode) ? size_t(st.st_size) : 0);
     char buffer[65536];
     for (;;) {
-        ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) continue;
             return last_error();
@@ -58,10 +60,10 @@ int file_read_whole(const std::string& path, std::string* out) {
 }
 
 int file_write_whole(const std::string& path, const void* data, size_t size, bool append) {
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
-    ScopedFd file(::open(path.c_str(), flags, 0666));
-    if (file.fd < 0) return last_error();
-    if (int error = write_all(file.fd, data, size)) return error;
+    TrackedFile file(tracked_open(path.c_str(), append ? "ab" : "wb"));
+    if (!file.file) return last_error();
+    // Written past stdio's buffer, which stays empty.
+    if (int error = write_all(::fileno(file.file), data, size)) return error;
     return file.close_checked() ? 0 : last_error();
 }
 
@@ -132,9 +134,9 @@ int file_move(const std::string& source, const std::string& destination) {
 }
 
 int file_touch(const std::string& path) {
-    ScopedFd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
-    if (file.fd < 0) return last_error();
-    if (::futimens(file.fd, nullptr) != 0) return last_error();
+    TrackedFile file(tracked_open(path.c_str(), "ab"));
+    if (!file.file) return last_error();
+    if (::futimens(::fileno(file.file), nullptr) != 0) return last_error();
     return file.close_checked() ? 0 : last_error();
 }
 

@@ -33,21 +33,6 @@ Value answer(const char* member, const std::string& path, int error) {
     return error ? failed(member, path, error, make_bool(false)) : make_bool(true);
 }
 
-// The bytes of a string or block argument; false for anything else.
-bool data_arg(Value v, const void** data, size_t* size) {
-    if (is_string(v)) {
-        *data = string_chars(as_obj(v));
-        *size = string_length(as_obj(v));
-        return true;
-    }
-    if (is_ref_of(v, T_BLOCK)) {
-        *data = block_bytes(as_obj(v));
-        *size = size_t(block_count(as_obj(v))) * block_width(as_obj(v));
-        return true;
-    }
-    return false;
-}
-
 // Reads the whole file; false (after the verbose line) when it cannot.
 bool read_whole(const char* member, Value path_value, std::string* content) {
     std::string path;
@@ -123,7 +108,7 @@ Value file_write_data(Value* args, int) {
     std::string path;
     const void* data;
     size_t size;
-    if (!file_path_arg(args[0], &path) || !data_arg(args[1], &data, &size)) return make_bool(false);
+    if (!file_path_arg(args[0], &path) || !file_data_arg(args[1], &data, &size)) return make_bool(false);
     return answer(member, path, file_write_whole(path, data, size, Append));
 }
 
@@ -152,7 +137,7 @@ Value file_write_atomic_member(Value* args, int) {
     std::string path;
     const void* data;
     size_t size;
-    if (!file_path_arg(args[0], &path) || !data_arg(args[1], &data, &size)) return make_bool(false);
+    if (!file_path_arg(args[0], &path) || !file_data_arg(args[1], &data, &size)) return make_bool(false);
     return answer("WriteAtomic", path, file_write_atomic(path, data, size));
 }
 

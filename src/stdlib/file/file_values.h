@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/block.h"
 #include "runtime/string.h"
 #include "runtime/value.h"
 
@@ -23,6 +24,20 @@ inline bool file_path_arg(Value v, std::string* out) {
     if (!file_text_arg(v, &text) || text.empty() || text.find('\0') != std::string_view::npos) return false;
     out->assign(text);
     return true;
+}
+// The bytes of a string or block argument; false for anything else.
+inline bool file_data_arg(Value v, const void** data, size_t* size) {
+    if (is_string(v)) {
+        *data = string_chars(as_obj(v));
+        *size = string_length(as_obj(v));
+        return true;
+    }
+    if (is_ref_of(v, T_BLOCK)) {
+        *data = block_bytes(as_obj(v));
+        *size = size_t(block_count(as_obj(v))) * block_width(as_obj(v));
+        return true;
+    }
+    return false;
 }
 // A unique empty file or directory in the temporary directory, named
 // "<tmp>/<prefix>-XXXXXX"; the members Path.TempFile and Directory.CreateTemp.
