@@ -118,8 +118,9 @@ Value fiber_cancel(Value* args, int) {
     // run loop and a stale mask would keep events from being consumed.
     f->wake_ms = 0;
     f->wait_mask = 0;
-    // A cancelled job no longer hands the fiber back, so its reference goes here.
-    if (was_waiting_io && scheduler_cancel_io(f) > 0) release(make_ref(f->object));
+    // Its socket operations are dropped with the hold they had on it; jobs already
+    // with a worker find it finished and only let go of theirs.
+    if (was_waiting_io) scheduler_discard_io(f);
     if (f == g_current_fiber) f->flags |= FIBER_SWITCH;
     return make_bool(true);
 }
