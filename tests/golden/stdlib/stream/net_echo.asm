@@ -9,14 +9,15 @@
 ; expect-stdout: client: wrote 10, echo [0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39]
 ; expect-stdout: server rest [0x62, 0x79, 0x65]
 ; expect-stdout: big read 4194304 intact true, outcome 0
-; expect-stdout: client: shutdown true, end length 0, outcome 0, big write 4194304
+; expect-stdout: client: shutdown true, outcome 0, big write 4194304
+; expect-stdout: client: early end [0x61, 0x62, 0x63, 0x64]
 ; expect-stdout-re: client: local 127\.0\.0\.1:\d+ peer 127\.0\.0\.1:\d+ nodelay true keepalive true timeout true
 ; expect-stdout-re: \[Time\] Execution took [0-9.e+-]+ ms\. Idle time \d+ms
 ; expect-stdout: 
 ; expect-stdout: === I/O Statistics ===
 ; expect-stdout-re: Total VM idle time \(ms\): \d+
-; expect-stdout: Total I/O reads:         5  (4194327 bytes)
-; expect-stdout: Total I/O writes:        4  (4194327 bytes)
+; expect-stdout: Total I/O reads:         5  (4194331 bytes)
+; expect-stdout: Total I/O writes:        5  (4194331 bytes)
 ; expect-stdout: I/O pool workers:        2
 ; expect-stdout: Pool jobs run inline:    0  (queue was full - raise --io-threads)
 ; expect-stdout: 
@@ -62,6 +63,12 @@
             load_const "server rest "
             get_local_1
             call_builtin_2 Console.WriteLine
+            pop
+            ; four bytes and the end, for a read of exactly ten
+            get_local_0
+            load_const "abcd"
+            call_builtin_2 Stream.WriteAsync
+            await
             pop
             get_local_0
             load_const "rw"
@@ -184,7 +191,8 @@
         call_builtin_2 Stream.Shutdown
         set_local 5
         get_local_2
-        call_builtin_1 Stream.ReadAsync
+        push_i8 10
+        call_builtin_2 Stream.ReadAsync
         await
         set_local 6
         call_builtin_0 Stream.LastError
@@ -247,15 +255,16 @@
         pop
         load_const "client: shutdown "
         get_local 5
-        load_const ", end length "
-        get_local 6
-        len
         load_const ", outcome "
         get_local 7
         load_const ", big write "
         get_local 11
-        concat_n 8
+        concat_n 6
         call_builtin_1 Console.WriteLine
+        pop
+        load_const "client: early end "
+        get_local 6
+        call_builtin_2 Console.WriteLine
         pop
         get_local_3
         call_builtin_1 Console.WriteLine
