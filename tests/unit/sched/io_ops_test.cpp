@@ -64,6 +64,15 @@ protected:
         if (!is_ref_of(v, T_BLOCK)) return "<not a block>";
         return std::string(reinterpret_cast<const char*>(block_bytes(as_obj(v))), block_count(as_obj(v)));
     }
+    // Reads `count` bytes (time-out in ms) and checks the block and outcome.
+    void expect_read(int64_t count, int32_t timeout_ms, const std::string& text, uint8_t outcome) {
+        ASSERT_TRUE(io_op_arm_read(allocate(), fds_[0], kIoHandleSocket, count, timeout_ms, kAbsent));
+        pump();
+        Value v = take_result();
+        EXPECT_EQ(block_text(v), text);
+        EXPECT_EQ(f_->io_outcome, outcome);
+        release(v);
+    }
     uint32_t fiber_refs() const { return as_obj(fiber_)->ref_count; }
 
     Value function_ = kAbsent, fiber_ = kAbsent;
@@ -129,12 +138,7 @@ TEST_F(IoOpsTest, ExactReadGetsWhatArrivedBeforeThePeerClosed) {
     ASSERT_EQ(::write(fds_[1], "abcd", 4), 4);
     ::close(fds_[1]);
     fds_[1] = -1;
-    ASSERT_TRUE(io_op_arm_read(allocate(), fds_[0], kIoHandleSocket, 10, 5000, kAbsent));
-    pump();
-    Value v = take_result();
-    EXPECT_EQ(block_text(v), "abcd");
-    EXPECT_EQ(f_->io_outcome, IO_OUTCOME_OK);
-    release(v);
+    expect_read(10, 5000, "abcd", IO_OUTCOME_OK);
     IoOpStats after = io_ops_stats();
     EXPECT_EQ(after.reads - before.reads, 1u);
     EXPECT_EQ(after.bytes_received - before.bytes_received, 4u);
@@ -192,12 +196,7 @@ TEST_F(IoOpsTest, WriteToAClosedPeerFailsWithOutcome2) {
 
 TEST_F(IoOpsTest, TimeOutHandsOverThePartialRead) {
     ASSERT_EQ(::write(fds_[1], "xyz", 3), 3);
-    ASSERT_TRUE(io_op_arm_read(allocate(), fds_[0], kIoHandleSocket, 10, 30, kAbsent));
-    pump();
-    Value v = take_result();
-    EXPECT_EQ(block_text(v), "xyz");
-    EXPECT_EQ(f_->io_outcome, IO_OUTCOME_TIMED_OUT);
-    release(v);
+    expect_read(10, 30, "xyz", IO_OUTCOME_TIMED_OUT);
     ASSERT_TRUE(io_op_arm_readable(allocate(), fds_[0], kIoHandleSocket, 20, kAbsent));
     pump();
     EXPECT_TRUE(is_nil(take_result()));
