@@ -3,8 +3,9 @@
 ; outcome 1, also with a callable that gets the result instead of the fiber; a
 ; write without a destination fails with outcome 6. Fiber.CancelIo resumes a
 ; blocked reader with nil and outcome 7; Fiber.Cancel drops its operation so
-; that it never resumes. Refused arguments raise code 3 without keeping an
-; operation entry; the program ends, so nothing is left pending.
+; that it never resumes, also one the fiber started without waiting for it.
+; Refused arguments raise code 3 without keeping an operation entry; the program
+; ends, so nothing is left pending.
 ; expect-stdout: read timeout: nil outcome 1
 ; expect-stdout: exact read timeout: nil outcome 1
 ; expect-stdout: wait timeout: nil outcome 1
@@ -14,6 +15,7 @@
 ; expect-stdout: cancel io: true false
 ; expect-stdout: reader resumed with nil, outcome 7
 ; expect-stdout: cancel: true status 3
+; expect-stdout: cancel sleeper: true
 ; expect-stdout: error: Invalid argument(s) - type or length mismatch
 ; expect-stdout: error: Invalid argument(s) - type or length mismatch
 ; expect-stdout: error: Invalid argument(s) - type or length mismatch
@@ -41,6 +43,16 @@
             get_global "U"
             call_builtin_1 Stream.WaitReadable
             load_const "stuck fiber resumed (wrong)"
+            call_builtin_1 Console.WriteLine
+            return_nil
+        .end
+        .const $sleeper function "Sleeper"
+            get_global "U"
+            call_builtin_1 Stream.ReadAsync
+            pop
+            push_i32 100000
+            call_builtin_1 Fiber.Sleep
+            load_const "sleeper woke (wrong)"
             call_builtin_1 Console.WriteLine
             return_nil
         .end
@@ -214,6 +226,21 @@
         get_local_1
         call_builtin_1 Fiber.Status
         call_builtin_4 Console.WriteLine
+        pop
+        ; also an operation the fiber did not wait for goes with it
+        make_function $sleeper
+        call_builtin_1 Fiber.New
+        set_local_1
+        get_local_1
+        call_builtin_1 Scheduler.Schedule
+        pop
+        push_i8 0
+        call_builtin_1 Fiber.Sleep
+        pop
+        load_const "cancel sleeper: "
+        get_local_1
+        call_builtin_1 Fiber.Cancel
+        call_builtin_2 Console.WriteLine
         pop
         ; refused arguments
         make_function $check
