@@ -56,6 +56,20 @@
             call_builtin_1 Console.WriteLine
             return_nil
         .end
+        .const $start function "Start" params=1 locals=2
+            ; a new fiber that runs (up to its first wait) before the caller goes on
+            get_local_0
+            call_builtin_1 Fiber.New
+            set_local_1
+            get_local_1
+            call_builtin_1 Scheduler.Schedule
+            pop
+            push_i8 0
+            call_builtin_1 Fiber.Sleep
+            pop
+            get_local_1
+            return
+        .end
         .const $callback function "Callback" params=1
             load_const "callback got "
             get_local_0
@@ -190,14 +204,9 @@
         pop
         ; Fiber.CancelIo: the reader resumes with nil; a second call finds nothing
         make_function $reader
-        call_builtin_1 Fiber.New
+        make_function $start
+        call 1
         set_local_1
-        get_local_1
-        call_builtin_1 Scheduler.Schedule
-        pop
-        push_i8 0
-        call_builtin_1 Fiber.Sleep
-        pop
         load_const "cancel io: "
         get_local_1
         call_builtin_1 Fiber.CancelIo
@@ -211,14 +220,9 @@
         pop
         ; Fiber.Cancel: the fiber never resumes and its wait is gone
         make_function $stuck
-        call_builtin_1 Fiber.New
+        make_function $start
+        call 1
         set_local_1
-        get_local_1
-        call_builtin_1 Scheduler.Schedule
-        pop
-        push_i8 0
-        call_builtin_1 Fiber.Sleep
-        pop
         load_const "cancel: "
         get_local_1
         call_builtin_1 Fiber.Cancel
@@ -229,14 +233,9 @@
         pop
         ; also an operation the fiber did not wait for goes with it
         make_function $sleeper
-        call_builtin_1 Fiber.New
+        make_function $start
+        call 1
         set_local_1
-        get_local_1
-        call_builtin_1 Scheduler.Schedule
-        pop
-        push_i8 0
-        call_builtin_1 Fiber.Sleep
-        pop
         load_const "cancel sleeper: "
         get_local_1
         call_builtin_1 Fiber.Cancel
