@@ -205,12 +205,12 @@ struct Waiting {
     uint32_t generation;
 };
 
-uint32_t scheduler_pending() { return io_pool_pending() + g_ops.count; }
+uint32_t pending_total() { return io_pool_pending() + g_ops.count; }
 void poll_hook(int timeout_ms) { io_ops_poll(timeout_ms); }
 uint32_t cancel_hook(FiberRecord* f) { return io_ops_cancel(f->id); }
 uint32_t discard_hook(FiberRecord* f) { return io_ops_discard(f->id); }
 
-const SchedulerIo kPollerIo{scheduler_pending, poll_hook, cancel_hook, discard_hook};
+const SchedulerIo kPollerIo{pending_total, poll_hook, cancel_hook, discard_hook};
 
 }  // namespace
 
@@ -312,7 +312,7 @@ void io_op_complete(IoOp* op, Value value) {
 }
 
 void io_ops_poll(int timeout_ms) {
-    if (scheduler_pending() == 0) return;
+    if (pending_total() == 0) return;
     uint64_t now = now_ms();
     int64_t nearest = -1;
     std::vector<IoWaitEntry> set;

@@ -249,17 +249,17 @@ constexpr Signature kNoneToInt{T_INT, {}};
 constexpr BuiltinNative kStreamNetNatives[] = {
     {"Connect", stream_connect, &kConnect},
     {"ConnectAsync", stream_connect_async, &kConnect},
+    {"ReadAsync", stream_read_async, &kReadAsync},
+    {"WriteAsync", stream_write_async, &kWriteAsync},
     {"Listen", stream_listen, &kListen},
     {"Accept", stream_accept, &kStreamToStream},
     {"SetTimeout", stream_set_timeout, &kSetTimeout},
-    {"SetNoDelay", stream_set_no_delay, &kStreamFlag},
-    {"SetKeepAlive", stream_set_keep_alive, &kStreamFlag},
+    {"WaitReadable", stream_wait_readable, &kWaitReadable},
     {"Shutdown", stream_shutdown, &kShutdown},
     {"PeerAddr", stream_peer_addr, &kStreamToText},
     {"LocalAddr", stream_local_addr, &kStreamToText},
-    {"ReadAsync", stream_read_async, &kReadAsync},
-    {"WriteAsync", stream_write_async, &kWriteAsync},
-    {"WaitReadable", stream_wait_readable, &kWaitReadable},
+    {"SetNoDelay", stream_set_no_delay, &kStreamFlag},
+    {"SetKeepAlive", stream_set_keep_alive, &kStreamFlag},
     {"LastError", stream_last_error, &kNoneToInt},
 };
 

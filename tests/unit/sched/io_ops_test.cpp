@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <netinet/in.h>
 #include <string>
 #include <sys/socket.h>
 #include <thread>
@@ -192,6 +193,29 @@ TEST_F(IoOpsTest, WriteToAClosedPeerFailsWithOutcome2) {
     pump();
     EXPECT_TRUE(is_nil(take_result()));
     EXPECT_EQ(f_->io_outcome, IO_OUTCOME_CLOSED) << "EPIPE, without a SIGPIPE";
+}
+
+TEST_F(IoOpsTest, ResetConnectionFailsWithOutcome3) {
+    int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), size), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
+    int client = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_EQ(::connect(client, reinterpret_cast<sockaddr*>(&address), size), 0);
+    int server = ::accept(listener, nullptr, nullptr);
+    linger abort_on_close{1, 0};
+    ::setsockopt(server, SOL_SOCKET, SO_LINGER, &abort_on_close, sizeof abort_on_close);
+    ::close(server);
+    ASSERT_TRUE(io_op_arm_read(allocate(), client, kIoHandleSocket, 0, 5000, kAbsent));
+    pump();
+    EXPECT_TRUE(is_nil(take_result()));
+    EXPECT_EQ(f_->io_outcome, IO_OUTCOME_RESET);
+    ::close(client);
+    ::close(listener);
 }
 
 TEST_F(IoOpsTest, TimeOutHandsOverThePartialRead) {
