@@ -5,9 +5,11 @@
 ; one read until the peer shuts down. --stats counts every socket read and write.
 ; run: --stats --io-threads=2
 ; expect-stdout: accept before connect: nil
+; expect-stdout: server: readable true
 ; expect-stdout: server got [0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39]
 ; expect-stdout: client: wrote 10, echo [0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39]
 ; expect-stdout: server rest [0x62, 0x79, 0x65]
+; expect-stdout: server resumed with nil
 ; expect-stdout: big read 4194304 intact true, outcome 0
 ; expect-stdout: client: shutdown true, outcome 0, big write 4194304
 ; expect-stdout: client: early end [0x61, 0x62, 0x63, 0x64]
@@ -35,9 +37,17 @@
 .main
     .const $main function "Main" locals=13
         .const $server function "Server" locals=3
+            .const $rest function "Rest" params=1
+                load_const "server rest "
+                get_local_0
+                call_builtin_2 Console.WriteLine
+                return_nil
+            .end
+            load_const "server: readable "
             get_global "L"
             push_i16 5000
             call_builtin_2 Stream.WaitReadable
+            call_builtin_2 Console.WriteLine
             pop
             get_global "L"
             call_builtin_1 Stream.Accept
@@ -57,10 +67,13 @@
             await
             pop
             get_local_0
-            call_builtin_1 Stream.ReadAsync
+            push_i8 0
+            push_i16 5000
+            make_function $rest
+            call_builtin_4 Stream.ReadAsync
             await
             set_local_1
-            load_const "server rest "
+            load_const "server resumed with "
             get_local_1
             call_builtin_2 Console.WriteLine
             pop
