@@ -353,10 +353,12 @@ void io_ops_poll(int timeout_ms) {
             io_pool_drain();
             if (timeout_ms == 0 || io_pool_in_flight() == 0) return;
         }
-        // Nothing to wait on: a short sleep bounds the latency of completions.
+        // Nothing to wait on: a short sleep bounds the latency of completions (no
+        // longer than asked, so that a short step of the run loop stays short).
+        int pause = timeout_ms < 0 ? kUnboundedWaitMs : std::min(timeout_ms, kUnboundedWaitMs);
         IoWaitEntry none{-1, false, false};
-        io_wait(&none, 0, kUnboundedWaitMs);
-        scheduler_add_idle_ms(kUnboundedWaitMs);
+        io_wait(&none, 0, pause);
+        scheduler_add_idle_ms(uint32_t(pause));
         io_pool_drain();
         return;
     }
