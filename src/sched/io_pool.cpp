@@ -13,6 +13,7 @@
 #include "engine/fiber.h"
 #include "runtime/console.h"
 #include "runtime/errors.h"
+#include "sched/io_ops.h"
 #include "sched/io_wake_linux.h"
 #include "sched/scheduler.h"
 
@@ -94,19 +95,7 @@ void worker_loop(IoPool* pool) {
     }
 }
 
-// Resumes the fiber with the value (owned) and lets go of the job's hold on it.
-void deliver(Value fiber, Value value) {
-    FiberRecord* f = fiber_record(as_obj(fiber));
-    if (f->status == STATUS_WAIT_IO) {
-        f->io_outcome = 0;
-        release(f->result);
-        f->result = value;
-        scheduler_queue(fiber);
-    } else {
-        release(value);  // finished or cancelled meanwhile
-    }
-    release(fiber);
-}
+void deliver(Value fiber, Value value) { io_deliver(fiber, value, 0); }
 
 Value completion_value(IoCompleteFn complete, void* output) {
     Value v = complete ? complete(output) : kAbsent;
@@ -144,22 +133,26 @@ uint32_t pool_pending() { return g_pool ? g_pool->pending : 0; }
 
 }  // namespace
 
-void io_pool_poll(int timeout_ms) {
-    if (!g_pool || g_pool->pending == 0) return;
-    if (g_pool->done_count.load() == 0 && timeout_ms != 0)
-        io_wake_wait(&g_pool->wake, timeout_ms < 0 ? 50 : std::min(timeout_ms, 50));
-    drain(g_pool, false);
+void io_deliver(Value fiber, Value value, uint8_t outcome) {
+    if (is_absent(fiber)) {
+        release(value);
+        return;
+    }
+    FiberRecord* f = fiber_record(as_obj(fiber));
+    if (f->status == STATUS_WAIT_IO) {
+        f->io_outcome = outcome;
+        release(f->result);
+        f->result = value;
+        scheduler_queue(fiber);
+    } else {
+        release(value);  // finished or cancelled meanwhile
+    }
+    release(fiber);
 }
 
-namespace {
-
-// Jobs already with a worker cannot be recalled; their results find the fiber
-// finished and are dropped.
-uint32_t pool_cancel(FiberRecord*) { return 0; }
-
-const SchedulerIo kPoolIo{pool_pending, io_pool_poll, pool_cancel};
-
-}  // namespace
+uint32_t io_pool_drain() { return g_pool ? drain(g_pool, false) : 0; }
+int io_pool_wake_fd() { return g_pool && !g_pool->workers.empty() ? g_pool->wake.receive_fd : -1; }
+uint32_t io_pool_in_flight() { return g_pool ? g_pool->in_flight : 0; }
 
 uint32_t io_pool_thread_count(uint32_t setting, long processors) {
     if (setting >= 1) return std::min(setting, kIoMaxThreads);
@@ -172,7 +165,7 @@ void io_pool_start(uint32_t threads_setting) {
     g_pool = new IoPool();
     io_wake_open(&g_pool->wake);
     g_pool->target = io_pool_thread_count(threads_setting, io_processor_count());
-    scheduler_set_io(&kPoolIo);
+    io_ops_install();
 }
 
 namespace {
@@ -232,8 +225,9 @@ void io_pool_stop() {
     IoPool* pool = g_pool;
     if (!pool) return;
     scheduler_set_io(nullptr);
-    uint32_t pending_at_exit = pool->pending;
+    uint32_t pending_at_exit = pool->pending + io_ops_in_use();
     if (pending_at_exit) print_warning("There are %u pending IO-operations upon exit\n", pending_at_exit);
+    io_ops_release_all();
     {
         std::lock_guard<std::mutex> lock(pool->job_lock);
         pool->shutdown.store(true);
@@ -255,8 +249,11 @@ void io_pool_stop() {
 void io_pool_print_stats(uint32_t idle_ms) {
     std::printf("\n=== I/O Statistics ===\n");
     std::printf("Total VM idle time (ms): %d\n", int(idle_ms));
-    std::printf("Total I/O reads:         %llu  (%llu bytes)\n", 0ull, 0ull);
-    std::printf("Total I/O writes:        %llu  (%llu bytes)\n", 0ull, 0ull);
+    IoOpStats ops = io_ops_stats();
+    std::printf("Total I/O reads:         %llu  (%llu bytes)\n", (unsigned long long)ops.reads,
+                (unsigned long long)ops.bytes_received);
+    std::printf("Total I/O writes:        %llu  (%llu bytes)\n", (unsigned long long)ops.writes,
+                (unsigned long long)ops.bytes_sent);
     std::printf("I/O pool workers:        %d\n", int(g_stats_workers));
     std::printf("Pool jobs run inline:    %llu  (queue was full - raise --io-threads)\n",
                 (unsigned long long)g_stats_inline_runs);

@@ -34,16 +34,23 @@ void io_pool_stop();
 // the job runs inline and its value is dropped.
 void io_pool_submit(IoWorkFn work, IoCompleteFn complete, void* context);
 
-// Delivers finished jobs, first waiting up to timeout_ms (at most 50; -1: 50) for
-// one when none is ready. The run loop's I/O hook.
-void io_pool_poll(int timeout_ms);
+// Resumes the fiber (absent: none) with the value (owned) and the outcome code, and
+// lets go of the I/O work's hold on it; a fiber no longer waiting drops the value.
+void io_deliver(Value fiber, Value value, uint8_t outcome);
 
-// The statistics block of --stats (socket reads and writes count from the poller;
-// they stay 0 until it exists).
+// The poller's side (sched/io_ops.cpp): delivers the finished jobs and answers how
+// many; the socket whose readability means "a job finished" (-1 without workers or
+// without the pair); jobs handed to workers and not yet delivered.
+uint32_t io_pool_drain();
+int io_pool_wake_fd();
+uint32_t io_pool_in_flight();
+
+// The statistics block of --stats, socket reads and writes included.
 void io_pool_print_stats(uint32_t idle_ms);
 
 uint32_t io_pool_workers();
 uint64_t io_pool_inline_runs();
+// Jobs submitted and not yet delivered (the jobs' share of the pending-I/O count).
 uint32_t io_pool_pending();
 
 }  // namespace tarvik

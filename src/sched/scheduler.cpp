@@ -75,11 +75,15 @@ void io_poll(int timeout_ms) {
     if (g_io) g_io->poll(timeout_ms);
 }
 
+void add_idle(uint32_t ms) {
+    uint64_t total = uint64_t(g_idle_ms) + ms;
+    g_idle_ms = uint32_t(std::min<uint64_t>(total, 2147483647));
+}
+
 void idle_sleep(uint32_t ms) {
     ms = std::min(ms, kMaxSleepMs);
     signals_idle_wait(ms);
-    uint64_t total = uint64_t(g_idle_ms) + ms;
-    g_idle_ms = uint32_t(std::min<uint64_t>(total, 2147483647));
+    add_idle(ms);
 }
 
 // Milliseconds until `wake_ms`, truncated toward zero (clamped: a wake time can be
@@ -308,6 +312,7 @@ void scheduler_shutdown() {
 void scheduler_set_io(const SchedulerIo* io) { g_io = io; }
 
 uint32_t scheduler_cancel_io(FiberRecord* f) { return g_io ? g_io->cancel(f) : 0; }
+uint32_t scheduler_discard_io(FiberRecord* f) { return g_io ? g_io->discard(f) : 0; }
 
 void scheduler_queue(Value fiber) {
     if (!is_ref_of(fiber, T_FIBER)) return;
@@ -443,5 +448,6 @@ void scheduler_run(Value main_fiber) {
 
 int32_t scheduler_exit_code() { return g_exit_code; }
 uint32_t scheduler_idle_ms() { return g_idle_ms; }
+void scheduler_add_idle_ms(uint32_t ms) { add_idle(ms); }
 
 }  // namespace tarvik

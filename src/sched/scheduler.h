@@ -33,15 +33,22 @@ void scheduler_spawn_callback(Value function, Value first, Value second);
 // that is not Finished; nil otherwise.
 Value scheduler_find_fiber(uint32_t id);
 
-// How the run loop reaches the I/O pool; until one is installed there is no I/O.
+// How the run loop reaches the I/O poller; until one is installed there is no I/O.
 struct SchedulerIo {
-    uint32_t (*pending)();         // jobs in flight
-    void (*poll)(int timeout_ms);  // delivers completions; -1 blocks
-    uint32_t (*cancel)(FiberRecord* f);  // cancels the fiber's jobs; how many were
+    uint32_t (*pending)();               // jobs and socket operations not yet delivered
+    void (*poll)(int timeout_ms);        // delivers what is ready; -1 waits (a bounded step)
+    uint32_t (*cancel)(FiberRecord* f);  // ends the fiber's operations with nil; how many
+    uint32_t (*discard)(FiberRecord* f); // drops them, delivering nothing; how many
 };
 void scheduler_set_io(const SchedulerIo* io);
-// Cancels the I/O jobs of `f`; the number cancelled (0 without an I/O pool).
+// Fiber.CancelIo: the fiber's operations end with nil (outcome 7); the count (0
+// without an I/O hook).
 uint32_t scheduler_cancel_io(FiberRecord* f);
+// Fiber.Cancel: the fiber's operations are dropped and their hold on it released;
+// the count.
+uint32_t scheduler_discard_io(FiberRecord* f);
+// Adds time spent waiting for I/O to the idle time.
+void scheduler_add_idle_ms(uint32_t ms);
 
 // Runs fibers, timers and events until nothing is left. The main fiber's result
 // sets the exit code.

@@ -17,6 +17,7 @@ void stdlib_register_all() {
     path_register_natives();
     directory_register_natives();
     stream_register_natives();
+    stream_net_register_natives();
 }
 
 }  // namespace tarvik

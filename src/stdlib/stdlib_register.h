@@ -22,5 +22,7 @@ void file_register_natives();
 void path_register_natives();
 void directory_register_natives();
 void stream_register_natives();
+// The networking members of Stream (the other members register separately).
+void stream_net_register_natives();
 
 }  // namespace tarvik

@@ -112,14 +112,15 @@ Value fiber_sleep(Value* args, int) {
 Value fiber_cancel(Value* args, int) {
     FiberRecord* f = fiber_argument(args[0]);
     if (!f || f->status == STATUS_FINISHED) return make_bool(false);
-    bool was_waiting_io = f->status == STATUS_WAIT_IO;
     f->status = STATUS_FINISHED;
     // A finished fiber waits for nothing: a stale wake time would hold up the idle
     // run loop and a stale mask would keep events from being consumed.
     f->wake_ms = 0;
     f->wait_mask = 0;
-    // A cancelled job no longer hands the fiber back, so its reference goes here.
-    if (was_waiting_io && scheduler_cancel_io(f) > 0) release(make_ref(f->object));
+    // Its socket operations are dropped with the hold they had on it, also those
+    // started without waiting for them; jobs already with a worker find it
+    // finished and only let go of theirs.
+    scheduler_discard_io(f);
     if (f == g_current_fiber) f->flags |= FIBER_SWITCH;
     return make_bool(true);
 }

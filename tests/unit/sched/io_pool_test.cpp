@@ -8,6 +8,7 @@
 #include "engine/fiber.h"
 #include "runtime/function.h"
 #include "runtime/test_support.h"
+#include "sched/io_ops.h"
 #include "sched/io_pool.h"
 #include "sched/scheduler.h"
 
@@ -76,7 +77,7 @@ TEST_F(IoPoolTest, SaturatedPoolRunsInlineAndDeliversEveryValue) {
     release(fn);
     EXPECT_EQ(io_pool_inline_runs(), uint64_t(kFibers - 1 - 256)) << "256 wait in the ring";
     g_gate_open = true;
-    for (int spins = 0; io_pool_pending() > 0 && spins < 2000; ++spins) io_pool_poll(10);
+    for (int spins = 0; io_pool_pending() > 0 && spins < 2000; ++spins) io_ops_poll(10);
     EXPECT_EQ(io_pool_pending(), 0u);
     for (int i = 0; i < kFibers; ++i) {
         FiberRecord* f = fiber_record(as_obj(fibers[i]));
