@@ -405,6 +405,17 @@ uint32_t io_ops_cancel(uint32_t fiber_id) {
     return count;
 }
 
+uint32_t io_ops_close_socket(int socket) {
+    uint32_t count = 0;
+    for (IoOp& op : g_ops.entries) {
+        if (!op.in_use || socket < 0 || op.socket != socket) continue;
+        op.outcome = IO_OUTCOME_CLOSED;
+        io_op_complete(&op, kAbsent);
+        ++count;
+    }
+    return count;
+}
+
 uint32_t io_ops_discard(uint32_t fiber_id) {
     uint32_t count = 0;
     for (IoOp& op : g_ops.entries) {

@@ -86,6 +86,9 @@ void io_ops_poll(int timeout_ms);
 
 // Fiber.CancelIo: each entry of the fiber ends with outcome 7 and nil. The count.
 uint32_t io_ops_cancel(uint32_t fiber_id);
+// A socket about to be closed: each entry armed on it ends with outcome 2 and nil,
+// so none reads a descriptor number the system may hand to a new socket. The count.
+uint32_t io_ops_close_socket(int socket);
 // Fiber.Cancel: each entry of the fiber is released, nothing delivered. The count.
 uint32_t io_ops_discard(uint32_t fiber_id);
 

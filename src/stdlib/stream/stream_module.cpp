@@ -18,6 +18,7 @@
 #include "runtime/builtin.h"
 #include "runtime/errors.h"
 #include "runtime/string.h"
+#include "sched/io_ops.h"
 #include "stdlib/file/file_values.h"
 #include "stdlib/file/fs_linux.h"
 #include "stdlib/stdlib_register.h"
@@ -108,6 +109,7 @@ Value stream_close(Value* args, int) {
     int fd = stream_fd(s);
     if (fd >= 0) {
         if (stream_kind(s) == STREAM_FILE) ::fsync(fd);
+        if (stream_kind(s) == STREAM_SOCKET) io_ops_close_socket(fd);
         ::close(fd);
         stream_set_fd(s, -1);
     }
