@@ -10,7 +10,7 @@ DEPS       := cmake g++ make pkg-config libgtest-dev libbenchmark-dev libxxhash-
               libsodium-dev libargon2-dev libssl-dev zlib1g-dev python3
 FUZZ_DEPS  := clang-14 libclang-rt-14-dev
 
-.PHONY: all deps fuzz-deps build test test-asan fuzz bench microbench demo clean
+.PHONY: all deps fuzz-deps build test test-asan fuzz bench bench-io microbench demo clean
 
 all: build
 
@@ -54,6 +54,10 @@ PAIRS      ?= 5
 bench: build
 	@$(MAKE) --no-print-directory deps DEPS="$(BENCH_DEPS)"
 	python3 bench/compare.py --build $(BUILD) --pairs $(PAIRS)
+
+# I/O throughput: a file copied through streams, a loopback echo between fibers.
+bench-io: build
+	python3 bench/io.py --build $(BUILD)
 
 # The runtime's micro-benchmarks (allocation, reference counts, property maps).
 microbench: build

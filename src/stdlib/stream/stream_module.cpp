@@ -155,6 +155,16 @@ Value stream_write_byte(Value* args, int) {
 // Up to `count` bytes: one read for sockets, pipes and devices (what has arrived),
 // files until the count or their end. Grows in pieces, so a large count costs
 // memory only for what actually comes.
+// The buffer of ReadString and ReadBytes, kept between calls (up to 1 MiB): a fresh
+// buffer of 64 KiB or more comes from mmap and costs a page fault per 4 KiB on
+// every call.
+std::string& read_buffer() {
+    static std::string kept;
+    if (kept.capacity() > (size_t(1) << 20)) std::string().swap(kept);
+    kept.clear();
+    return kept;
+}
+
 bool read_up_to(ObjHeader* s, int64_t count, std::string* out) {
     while (int64_t(out->size()) < count) {
         size_t step = size_t(std::min<int64_t>(count - int64_t(out->size()), kPiece));
@@ -171,7 +181,7 @@ bool read_up_to(ObjHeader* s, int64_t count, std::string* out) {
 Value stream_read_string(Value* args, int) {
     ObjHeader* s = open_stream_argument(args[0]);
     int64_t count = int_arg(args, 2, 1, 0);
-    std::string text;
+    std::string& text = read_buffer();
     if (!s || count <= 0 || count > kMaxTextBytes || !read_up_to(s, count, &text)) return empty_string_value();
     return make_string_bytes(text.data(), text.size());
 }
@@ -180,7 +190,7 @@ Value stream_read_bytes(Value* args, int) {
     ObjHeader* s = open_stream_argument(args[0]);
     int64_t count = int_arg(args, 2, 1, 0);
     if (!s) return nil_value();
-    std::string data;
+    std::string& data = read_buffer();
     if (count > 0 && (count > kMaxTextBytes || !read_up_to(s, count, &data))) return nil_value();
     return bytes_block(data.data(), data.size());
 }
