@@ -27,6 +27,7 @@
 #include "runtime/errors.h"
 #include "runtime/heap.h"
 #include "runtime/vm_options.h"
+#include "sched/scheduler.h"
 #include "code_package.h"
 
 using namespace tarvik;
@@ -61,10 +62,21 @@ double now_seconds() {
     throw VmExit{status, inside_native};
 }
 
+bool budget_spent() {
+    return g_heap.heap_bytes - g_bytes_at_start > kByteBudget || now_seconds() - g_start_seconds > kSecondsBudget;
+}
+
+// A program may sleep for as long as it likes; here its waits come in short steps
+// and end with the run's time budget.
+uint32_t idle_budget(uint32_t ms) {
+    if (budget_spent()) throw VmExit{-1, true};
+    return ms < 10 ? ms : 10;
+}
+
 void slice_budget(FiberRecord* f) {
     f->quantum = kQuantum;
     g_slices += 1;
-    bool spent = g_heap.heap_bytes - g_bytes_at_start > kByteBudget || now_seconds() - g_start_seconds > kSecondsBudget;
+    bool spent = budget_spent();
     if (g_slices > kHardSlices || spent) throw VmExit{-1, true};
     if (g_slices > kSoftSlices) raise_error(ERR_RUNTIME, "Run budget of the fuzz target exhausted");
 }
@@ -109,6 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sandbox_natives();
     vm_set_exit_hook(exit_by_throwing);
     g_slice_hook = slice_budget;
+    g_idle_hook = idle_budget;
     g_slices = 0;
     g_bytes_at_start = g_heap.heap_bytes;
     g_start_seconds = now_seconds();
@@ -128,6 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check_leaks = check_leaks && !e.inside_native;
     }
     g_slice_hook = nullptr;
+    g_idle_hook = nullptr;
     if (vm_release_all() == 3 && check_leaks) {
         std::fprintf(stderr, "fuzz target: objects leaked (rerun the input with tarvik --mem)\n");
         std::abort();

@@ -70,6 +70,12 @@ void pop_all(FiberRecord* f) {
     while (f->stack_top > 0) release(f->stack[--f->stack_top]);
 }
 
+}  // namespace
+
+uint32_t (*g_idle_hook)(uint32_t ms) = nullptr;
+
+namespace {
+
 bool io_pending() { return g_io && g_io->pending() > 0; }
 void io_poll(int timeout_ms) {
     if (g_io) g_io->poll(timeout_ms);
@@ -82,6 +88,7 @@ void add_idle(uint32_t ms) {
 
 void idle_sleep(uint32_t ms) {
     ms = std::min(ms, kMaxSleepMs);
+    if (g_idle_hook) ms = g_idle_hook(ms);
     signals_idle_wait(ms);
     add_idle(ms);
 }

@@ -50,6 +50,10 @@ uint32_t scheduler_discard_io(FiberRecord* f);
 // Adds time spent waiting for I/O to the idle time.
 void scheduler_add_idle_ms(uint32_t ms);
 
+// Called before each idle wait with its length; returns the length to wait. Unset
+// in the VM; a fuzz harness sets it to bound a program's sleeps by its own budget.
+extern uint32_t (*g_idle_hook)(uint32_t ms);
+
 // Runs fibers, timers and events until nothing is left. The main fiber's result
 // sets the exit code.
 void scheduler_run(Value main_fiber);
