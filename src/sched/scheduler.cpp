@@ -39,6 +39,7 @@ FiberRecord* g_main_fiber = nullptr;
 int32_t g_exit_code = 0;
 uint32_t g_idle_ms = 0;
 const SchedulerIo* g_io = nullptr;
+const SchedulerWatch* g_watch = nullptr;
 
 Value dequeue() {
     Value v = g_ready.slots[g_ready.head];
@@ -77,7 +78,9 @@ void io_poll(int timeout_ms) {
 
 void idle_sleep(uint32_t ms) {
     ms = std::min(ms, kMaxSleepMs);
-    signals_idle_wait(ms);
+    int fds[64];
+    int count = g_watch && g_watch->active() ? g_watch->wait_fds(fds, 64) : 0;
+    signals_idle_wait(ms, fds, count);
     uint64_t total = uint64_t(g_idle_ms) + ms;
     g_idle_ms = uint32_t(std::min<uint64_t>(total, 2147483647));
 }
@@ -301,6 +304,8 @@ void scheduler_shutdown() {
     checked_free(g_ready.slots);
     g_ready = ReadyQueue{};
     g_main_fiber = nullptr;
+    if (g_watch) g_watch->shutdown();
+    g_watch = nullptr;
     timers_shutdown();
     events_shutdown();
 }
@@ -308,6 +313,8 @@ void scheduler_shutdown() {
 void scheduler_set_io(const SchedulerIo* io) { g_io = io; }
 
 uint32_t scheduler_cancel_io(FiberRecord* f) { return g_io ? g_io->cancel(f) : 0; }
+
+void scheduler_set_watch(const SchedulerWatch* watch) { g_watch = watch; }
 
 void scheduler_queue(Value fiber) {
     if (!is_ref_of(fiber, T_FIBER)) return;
@@ -420,6 +427,7 @@ void scheduler_run(Value main_fiber) {
     scheduler_queue(main_fiber);
     for (;;) {
         signals_deliver();
+        if (g_watch && g_watch->active()) g_watch->poll();
         io_poll(0);
         if (timer_active_count()) timers_fire();
         if (g_ready.count) {

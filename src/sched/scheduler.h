@@ -43,6 +43,17 @@ void scheduler_set_io(const SchedulerIo* io);
 // Cancels the I/O jobs of `f`; the number cancelled (0 without an I/O pool).
 uint32_t scheduler_cancel_io(FiberRecord* f);
 
+// How the run loop reaches the file watches (installed with the first watch). An
+// open watch does not keep the VM alive: the loop still ends when no fiber, timer,
+// event or I/O job is left.
+struct SchedulerWatch {
+    uint32_t (*active)();               // watches open; none skips the poll
+    void (*poll)();                     // delivers pending notifications, never blocks
+    int (*wait_fds)(int* fds, int cap); // descriptors whose input ends an idle sleep
+    void (*shutdown)();                 // closes every watch (scheduler_shutdown)
+};
+void scheduler_set_watch(const SchedulerWatch* watch);
+
 // Runs fibers, timers and events until nothing is left. The main fiber's result
 // sets the exit code.
 void scheduler_run(Value main_fiber);

@@ -16,6 +16,7 @@ void stdlib_register_all() {
     file_register_natives();
     path_register_natives();
     directory_register_natives();
+    filewatch_register_natives();
 }
 
 }  // namespace tarvik

@@ -21,5 +21,6 @@ void debug_register_natives();
 void file_register_natives();
 void path_register_natives();
 void directory_register_natives();
+void filewatch_register_natives();
 
 }  // namespace tarvik
