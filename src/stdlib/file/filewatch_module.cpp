@@ -5,19 +5,16 @@
 // object {event, name} and the watch id. An open watch does not keep the program
 // alive: a script waiting for changes keeps itself running (a timer, a sleep).
 #include <strings.h>
+#include <cstring>
 #include <sys/stat.h>
 
 #include <string_view>
 #include <vector>
 
-#include "engine/fiber.h"
-#include "engine/interpreter.h"
 #include "runtime/builtin.h"
 #include "runtime/console.h"
-#include "runtime/function.h"
 #include "runtime/property_map.h"
-#include "runtime/value_ops.h"
-#include "runtime/vm_options.h"
+#include "sched/host_call.h"
 #include "sched/scheduler.h"
 #include "stdlib/file/file_values.h"
 #include "stdlib/file/filewatch_linux.h"
@@ -81,29 +78,6 @@ void free_slot(WatchSlot& slot) {
     g_active -= 1;
 }
 
-// Calls the callback on a fiber of its own: the poll runs between slices, where no
-// fiber is current, and a raise must stop at this boundary rather than end the VM.
-void call_outside_fibers(Value callback, Value* args, int argc) {
-    Value function = make_function();
-    Value host = is_ref_of(function, T_FUNCTION) ? fiber_create(function, g_options.max_frames, g_options.stack_slots)
-                                                 : kAbsent;
-    release(function);
-    if (!is_ref_of(host, T_FIBER)) return;
-    FiberRecord* f = fiber_record(as_obj(host));
-    f->status = STATUS_RUNNING;
-    f->flags |= FIBER_DETACHED;
-    FiberRecord* saved = g_current_fiber;
-    g_current_fiber = f;
-    release(invoke_boundary(callback, args, argc, "file_watch"));
-    // Whatever the callback left waiting (a sleep, an I/O job) ends with it: a
-    // finished fiber is never resumed.
-    f->status = STATUS_FINISHED;
-    f->wait_mask = 0;
-    f->wake_ms = 0;
-    g_current_fiber = saved;
-    release(host);
-}
-
 void deliver(int id, const WatchNotice& notice) {
     WatchSlot& slot = g_slots[id];
     Value event = make_object();
@@ -112,7 +86,9 @@ void deliver(int id, const WatchNotice& notice) {
     Value callback = slot.callback;
     retain(callback);  // the callback may close its own watch
     Value args[2] = {event, make_int(id)};
-    call_outside_fibers(callback, args, 2);
+    // No fiber is current between slices, and a raise must stop here rather than
+    // end the VM.
+    host_call_boundary(callback, args, 2, "file_watch");
     release(callback);
     release(event);
 }
