@@ -11,4 +11,8 @@ namespace tarvik {
 // dropped. Whatever the call leaves waiting (a sleep, an I/O job) ends with it.
 void host_call_boundary(Value callable, Value* args, int argc, const char* label);
 
+// Releases the fiber of a call the VM is leaving from inside (VM.Exit in the
+// callback): the shutdown runs before the call returns.
+void host_call_shutdown();
+
 }  // namespace tarvik

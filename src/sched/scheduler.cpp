@@ -16,6 +16,7 @@
 #include "runtime/vm_options.h"
 #include "sched/clock.h"
 #include "sched/events.h"
+#include "sched/host_call.h"
 #include "sched/signals.h"
 #include "sched/timers.h"
 
@@ -300,6 +301,7 @@ void scheduler_shutdown() {
     // An exit from inside a slice (an unhandled error) leaves the running fiber here.
     release(g_running);
     g_running = kAbsent;
+    host_call_shutdown();
     while (g_ready.count) release(dequeue());
     checked_free(g_ready.slots);
     g_ready = ReadyQueue{};

@@ -40,6 +40,7 @@ struct WatchSlot {
 
 WatchSlot g_slots[kWatchSlots];
 uint32_t g_active = 0;
+Value g_delivering[2] = {kAbsent, kAbsent};  // event and callback of the call in progress
 
 uint32_t filter_of(Value v) {
     std::string_view text;
@@ -85,10 +86,13 @@ void deliver(int id, const WatchNotice& notice) {
     object_put(event, "name", file_string_value(notice.name));
     Value callback = slot.callback;
     retain(callback);  // the callback may close its own watch
+    g_delivering[0] = event;
+    g_delivering[1] = callback;
     Value args[2] = {event, make_int(id)};
     // No fiber is current between slices, and a raise must stop here rather than
     // end the VM.
     host_call_boundary(callback, args, 2, "file_watch");
+    g_delivering[0] = g_delivering[1] = kAbsent;
     release(callback);
     release(event);
 }
@@ -119,6 +123,11 @@ int watch_wait_fds(int* fds, int cap) {
 }
 
 void watch_shutdown() {
+    // The VM may end inside a callback (VM.Exit): its event and callback are ours.
+    for (Value& held : g_delivering) {
+        release(held);
+        held = kAbsent;
+    }
     for (WatchSlot& slot : g_slots)
         if (slot.active) free_slot(slot);
 }
