@@ -84,6 +84,9 @@ void remove_tree(DirWatch* w, const std::string& rel) {
 void handle(DirWatch* w, const inotify_event* ev, std::vector<WatchNotice>* out) {
     if (ev->mask & IN_Q_OVERFLOW) {
         out->push_back(WatchNotice{WatchAction::Unknown, ""});  // changes were lost
+        // Directories created meanwhile went unseen: walk the tree again (a watch
+        // already there keeps its descriptor).
+        if (w->subtree) add_tree(w, "", nullptr);
         return;
     }
     auto dir = w->dirs.find(ev->wd);
