@@ -18,6 +18,7 @@
 #include "runtime/builtin.h"
 #include "runtime/console.h"
 #include "runtime/errors.h"
+#include "runtime/exit_audit.h"
 #include "runtime/function.h"
 #include "runtime/heap.h"
 #include "runtime/string.h"
@@ -115,6 +116,7 @@ int vm_run_program(Chunk* program) {
 
 void vm_initialize() {
     const VmOptions& o = g_options;
+    exit_audit_begin();
     print_verbose("Initializing VM...\n");
     clock_mark_start();
     value_types_register();
@@ -189,6 +191,8 @@ int vm_release_all() {
     std::fflush(stdout);
     std::fflush(stderr);
     builtin_registry_free();
+    // Leftovers fail the run as leaks do.
+    if (exit_audit_end() > 0) report = 3;
     g_shutting_down = false;
     return report;
 }

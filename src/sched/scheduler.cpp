@@ -16,6 +16,7 @@
 #include "runtime/vm_options.h"
 #include "sched/clock.h"
 #include "sched/events.h"
+#include "sched/host_call.h"
 #include "sched/signals.h"
 #include "sched/timers.h"
 
@@ -39,6 +40,7 @@ FiberRecord* g_main_fiber = nullptr;
 int32_t g_exit_code = 0;
 uint32_t g_idle_ms = 0;
 const SchedulerIo* g_io = nullptr;
+const SchedulerWatch* g_watch = nullptr;
 
 Value dequeue() {
     Value v = g_ready.slots[g_ready.head];
@@ -89,7 +91,9 @@ void add_idle(uint32_t ms) {
 void idle_sleep(uint32_t ms) {
     ms = std::min(ms, kMaxSleepMs);
     if (g_idle_hook) ms = g_idle_hook(ms);
-    signals_idle_wait(ms);
+    int fds[64];
+    int count = g_watch && g_watch->active() ? g_watch->wait_fds(fds, 64) : 0;
+    signals_idle_wait(ms, fds, count);
     add_idle(ms);
 }
 
@@ -308,10 +312,13 @@ void scheduler_shutdown() {
     // An exit from inside a slice (an unhandled error) leaves the running fiber here.
     release(g_running);
     g_running = kAbsent;
+    host_call_shutdown();
     while (g_ready.count) release(dequeue());
     checked_free(g_ready.slots);
     g_ready = ReadyQueue{};
     g_main_fiber = nullptr;
+    if (g_watch) g_watch->shutdown();
+    g_watch = nullptr;
     timers_shutdown();
     events_shutdown();
 }
@@ -320,6 +327,8 @@ void scheduler_set_io(const SchedulerIo* io) { g_io = io; }
 
 uint32_t scheduler_cancel_io(FiberRecord* f) { return g_io ? g_io->cancel(f) : 0; }
 uint32_t scheduler_discard_io(FiberRecord* f) { return g_io ? g_io->discard(f) : 0; }
+
+void scheduler_set_watch(const SchedulerWatch* watch) { g_watch = watch; }
 
 void scheduler_queue(Value fiber) {
     if (!is_ref_of(fiber, T_FIBER)) return;
@@ -432,6 +441,7 @@ void scheduler_run(Value main_fiber) {
     scheduler_queue(main_fiber);
     for (;;) {
         signals_deliver();
+        if (g_watch && g_watch->active()) g_watch->poll();
         io_poll(0);
         if (timer_active_count()) timers_fire();
         if (g_ready.count) {

@@ -54,6 +54,17 @@ void scheduler_add_idle_ms(uint32_t ms);
 // in the VM; a fuzz harness sets it to bound a program's sleeps by its own budget.
 extern uint32_t (*g_idle_hook)(uint32_t ms);
 
+// How the run loop reaches the file watches (installed with the first watch). An
+// open watch does not keep the VM alive: the loop still ends when no fiber, timer,
+// event or I/O job is left.
+struct SchedulerWatch {
+    uint32_t (*active)();               // watches open; none skips the poll
+    void (*poll)();                     // delivers pending notifications, never blocks
+    int (*wait_fds)(int* fds, int cap); // descriptors whose input ends an idle sleep
+    void (*shutdown)();                 // closes every watch (scheduler_shutdown)
+};
+void scheduler_set_watch(const SchedulerWatch* watch);
+
 // Runs fibers, timers and events until nothing is left. The main fiber's result
 // sets the exit code.
 void scheduler_run(Value main_fiber);

@@ -27,14 +27,16 @@ Value signal_handler(int signal);
 // Blocks the four signals in the calling thread (VM start, before any other thread
 // exists, so every later thread inherits the mask) and starts the control thread.
 void signals_start();
-// Stops the control thread and releases the handlers (VM shutdown).
+// Stops and joins the control thread and releases the handlers (VM shutdown); a
+// later signals_start starts a new one.
 void signals_stop();
 
 // Takes the pending control events (bit k: event k), leaving none pending.
 uint32_t signals_take_pending();
 
-// Sleeps up to `ms` milliseconds; a control event cuts the sleep short.
-void signals_idle_wait(uint32_t ms);
+// Sleeps up to `ms` milliseconds; a control event, or input on one of the `count`
+// descriptors (file watches), cuts the sleep short.
+void signals_idle_wait(uint32_t ms, const int* fds = nullptr, int count = 0);
 
 // Run-loop step: delivers the pending control events in ascending order.
 void signals_deliver();

@@ -18,6 +18,7 @@ void stdlib_register_all() {
     directory_register_natives();
     stream_register_natives();
     stream_net_register_natives();
+    filewatch_register_natives();
 }
 
 }  // namespace tarvik

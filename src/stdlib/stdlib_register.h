@@ -24,5 +24,6 @@ void directory_register_natives();
 void stream_register_natives();
 // The networking members of Stream (the other members register separately).
 void stream_net_register_natives();
+void filewatch_register_natives();
 
 }  // namespace tarvik

@@ -169,6 +169,8 @@ class Case:
 
     def environment(self):
         env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": str(self.tmp / "home")}
+        # Every run also checks that the VM leaves no descriptor or thread behind.
+        env["TARVIK_EXIT_AUDIT"] = "1"
         env.update({k: v for k, v in os.environ.items() if k.split("_")[0] in ("ASAN", "UBSAN", "LSAN")})
         for value in self.keys.get("env", []):
             name, _, content = value.partition("=")
