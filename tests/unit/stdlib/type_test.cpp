@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(TypeModuleTest, ImplementedModulesAttachEveryFunctionMember) {
-    for (const char* name : {"Console", "Type", "Math", "Fiber", "Scheduler", "Timers", "Event", "VM", "Debug", "Path", "Directory", "File", "Stream"}) {
+    for (const char* name : {"Console", "Type", "Math", "Fiber", "Scheduler", "Timers", "Event", "VM", "Debug", "Path", "Directory", "File", "Stream", "FileWatch"}) {
         int m = builtin_module_index(name);
         for (int i = 0; i < builtin_member_count(m); ++i) {
             // VM.Import belongs to module loading.
