@@ -1,12 +1,15 @@
-// The File module's byte-exact writes, the whole-file size limit and that failing
-// operations leave no descriptor open.
+// The File module's byte-exact writes, the whole-file size limit, that failing
+// operations leave no descriptor open, and atomic writes surviving a killed writer.
 #include <dirent.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <string>
 #include <unistd.h>
 
 #include "runtime/array.h"
 #include "runtime/string.h"
 #include "stdlib/file/directory_linux.h"
+#include "stdlib/file/file_io_linux.h"
 #include "stdlib/module_test_support.h"
 
 namespace tarvik {
@@ -76,6 +79,40 @@ TEST_F(FileModuleTest, FailuresLeaveNoDescriptorOpen) {
     Value listing = call("Directory", "List", {keep(make_string(dir.c_str()))});
     EXPECT_EQ(array_count(as_obj(listing)), 2u) << "no temporary left behind";
     release(listing);
+}
+
+}  // namespace
+}  // namespace tarvik
+
+namespace tarvik {
+namespace {
+
+// A writer killed at any moment leaves the old or the new content, never a mix or
+// a truncated file: the bytes go to a temporary that is renamed only when complete.
+TEST(FileAtomicWrite, KilledWriterLeavesOldOrNewContent) {
+    char pattern[] = "/tmp/tarvik-atomic-test-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::string dir = pattern, target = dir + "/data";
+    const std::string a(4 << 20, 'a'), b(4 << 20, 'b');
+    ASSERT_EQ(file_write_atomic(target, a.data(), a.size()), 0);
+    for (int round = 0; round < 12; ++round) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i) {
+                const std::string& next = i % 2 ? a : b;
+                file_write_atomic(target, next.data(), next.size());
+            }
+        }
+        ::usleep(useconds_t(3000 + round * 4000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        std::string content;
+        ASSERT_EQ(file_read_whole(target, &content), 0);
+        EXPECT_TRUE(content == a || content == b) << "round " << round << ": " << content.size() << " bytes";
+    }
+    EXPECT_EQ(dir_delete_all(dir), 0);
 }
 
 }  // namespace
