@@ -184,7 +184,12 @@ int g_fatal_code = 0;
 void sink_raise(int code, const char* message) {
     FiberRecord* f = g_current_fiber;
     if (g_building_exception) return;  // an allocation failed while building one: keep the first
-    if (g_fatal_pending) return;       // the first unhandled error is the one that ends the run
+    if (g_fatal_pending) {
+        // The first unhandled error is the one that ends the run, but whatever raised
+        // now must still stop: carrying on would run code past the fatal error.
+        f->flags |= FIBER_UNHANDLED;
+        return;
+    }
     g_building_exception = true;
     Value instance = make_exception(code, message);
     g_building_exception = false;
@@ -375,6 +380,8 @@ bool dispatch_exception(FiberRecord* f, int32_t entry_frames) {
         return true;
     }
 }
+
+bool exceptions_fatal_pending() { return g_fatal_pending; }
 
 void report_unhandled(FiberRecord* f) {
     if (g_fatal_pending) {

@@ -26,6 +26,10 @@ Value make_stack_trace(FiberRecord* f);
 // handler, or the handler lies beyond a nested run's entry).
 bool dispatch_exception(FiberRecord* f, int32_t entry_frames);
 
+// An unhandled error was reported and the run is ending: no boundary may swallow
+// the fiber's unhandled state any more.
+bool exceptions_fatal_pending();
+
 // Reports an exception that escaped every handler and ends the process.
 [[noreturn]] void report_unhandled(FiberRecord* f);
 

@@ -489,7 +489,7 @@ Value invoke_from_native(Value callee, Value* args, int argc, const char* name, 
         else print_warning("[boundary] callback raised exception (swallowed)\n");
         release(f->exception);
         f->exception = kAbsent;
-        f->flags &= uint8_t(~FIBER_UNHANDLED);
+        if (!exceptions_fatal_pending()) f->flags &= uint8_t(~FIBER_UNHANDLED);
         return nil_value();
     }
     if (f->stack_top <= saved_stack) return nil_value();
