@@ -22,6 +22,7 @@
 #include "engine/fiber.h"
 #include "engine/interpreter.h"
 #include "package/package_loader.h"
+#include "runtime/alloc.h"
 #include "runtime/builtin.h"
 #include "runtime/builtin_catalog.h"
 #include "runtime/errors.h"
@@ -47,6 +48,9 @@ constexpr uint32_t kSoftSlices = 160;
 constexpr uint32_t kHardSlices = 320;
 constexpr uint64_t kByteBudget = uint64_t(256) << 20;
 constexpr double kSecondsBudget = 2.0;
+// Allocations past 512 MiB fail as "out of memory" at once: one instruction may
+// copy a 256 MiB string, and a slice of them would pass any time-out.
+constexpr uint64_t kAllocCeiling = uint64_t(512) << 20;
 uint32_t g_slices = 0;
 uint64_t g_bytes_at_start = 0;
 double g_start_seconds = 0;
@@ -124,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_idle_hook = idle_budget;
     g_slices = 0;
     g_bytes_at_start = g_heap.heap_bytes;
+    g_fuzz_alloc_ceiling = g_bytes_at_start + kAllocCeiling;
     g_start_seconds = now_seconds();
 #if defined(TARVIK_FUZZ_CODE)
     std::vector<uint8_t> package = code_package(data, size);
@@ -142,6 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     g_slice_hook = nullptr;
     g_idle_hook = nullptr;
+    g_fuzz_alloc_ceiling = UINT64_MAX;
     if (vm_release_all() == 3 && check_leaks) {
         std::fprintf(stderr, "fuzz target: objects leaked (rerun the input with tarvik --mem)\n");
         std::abort();

@@ -23,6 +23,13 @@ static void* zeroed_block(size_t n) {
     return p;
 }
 
+#if defined(TARVIK_FUZZ_BUILD)
+uint64_t g_fuzz_alloc_ceiling = UINT64_MAX;
+static bool over_ceiling() { return g_heap.heap_bytes > g_fuzz_alloc_ceiling; }
+#else
+static constexpr bool over_ceiling() { return false; }
+#endif
+
 static void count_bytes(size_t n) { __atomic_fetch_add(&g_heap.heap_bytes, uint64_t(n), __ATOMIC_RELAXED); }
 
 void* checked_alloc(size_t n) {
@@ -30,7 +37,7 @@ void* checked_alloc(size_t n) {
         raise_error(ERR_RUNTIME);
         return nullptr;
     }
-    void* p = zeroed_block(n);
+    void* p = over_ceiling() ? nullptr : zeroed_block(n);
     if (!p) {
         raise_error(ERR_OUT_OF_MEMORY);
         return nullptr;
@@ -44,7 +51,7 @@ void* checked_realloc(void* old, size_t n) {
         raise_error(ERR_RUNTIME);
         return old;
     }
-    void* p = std::realloc(old, n);
+    void* p = over_ceiling() ? nullptr : std::realloc(old, n);
     if (!p) {
         raise_error(ERR_OUT_OF_MEMORY);
         return old;
@@ -58,7 +65,7 @@ void* checked_calloc(size_t count, size_t size) {
         raise_error(ERR_RUNTIME);
         return nullptr;
     }
-    void* p = zeroed_block(count * size);
+    void* p = over_ceiling() ? nullptr : zeroed_block(count * size);
     if (!p) {
         raise_error(ERR_OUT_OF_MEMORY);
         return nullptr;

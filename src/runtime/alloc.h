@@ -9,6 +9,14 @@
 namespace tarvik {
 
 constexpr size_t kAllocLimit = size_t(1) << 31;
+
+#if defined(TARVIK_FUZZ_BUILD)
+// Fuzz builds only: once the cumulative byte count passes this ceiling, every
+// allocation through the wrappers fails with "out of memory". The harness sets it
+// per input, so that a program copying ever longer strings meets an error within
+// one instruction instead of between its time checks.
+extern uint64_t g_fuzz_alloc_ceiling;
+#endif
 constexpr size_t kMaxTextLength = 0x10000000;  // 256 MiB
 
 // Zeroed n bytes (1 <= n < 2^31), or null after raising.
