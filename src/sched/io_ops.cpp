@@ -115,18 +115,34 @@ bool write_source(const IoOp* op, const uint8_t** data, uint64_t* length) {
     return true;
 }
 
-// A new block of the first `length` received bytes; nil when none, or when the
-// block storage refuses.
-Value received_block(const IoOp* op, uint64_t length) {
-    if (length == 0) return nil_value();
+// A new block of the first `length` received bytes (nil when the block storage
+// refuses).
+Value block_of_received(const IoOp* op, uint64_t length) {
     Value block = make_block(uint32_t(length), 1);
-    if (is_ref_of(block, T_BLOCK)) std::memcpy(block_bytes(as_obj(block)), op->in_buf, size_t(length));
+    if (is_ref_of(block, T_BLOCK) && length) std::memcpy(block_bytes(as_obj(block)), op->in_buf, size_t(length));
     return block;
+}
+
+// The same, but nil when nothing was received.
+Value received_block(const IoOp* op, uint64_t length) {
+    return length == 0 ? nil_value() : block_of_received(op, length);
 }
 
 void fail(IoOp* op, uint8_t outcome) {
     op->outcome = outcome;
     io_op_complete(op, kAbsent);
+}
+
+// Ends every entry in use that `match` picks with nil and `outcome`; the count.
+template <typename Match>
+uint32_t end_matching(Match match, uint8_t outcome) {
+    uint32_t count = 0;
+    for (IoOp& op : g_ops.entries) {
+        if (!op.in_use || !match(op)) continue;
+        fail(&op, outcome);
+        ++count;
+    }
+    return count;
 }
 
 // Reads what the socket holds, within the pass's share.
@@ -149,11 +165,7 @@ void service_read(IoOp* op) {
             request = kStepBytes;
         } else {
             uint64_t want = uint64_t(op->want_bytes);
-            if (op->in_len >= want) {
-                Value block = make_block(uint32_t(want), 1);
-                if (is_ref_of(block, T_BLOCK)) std::memcpy(block_bytes(as_obj(block)), op->in_buf, size_t(want));
-                return io_op_complete(op, block);
-            }
+            if (op->in_len >= want) return io_op_complete(op, block_of_received(op, want));
             request = size_t(std::min<uint64_t>(want - op->in_len, kStepBytes));
         }
         uint8_t outcome = IO_OUTCOME_OK;
@@ -162,10 +174,7 @@ void service_read(IoOp* op) {
         if (n == IO_SOCKET_FAILED) return fail(op, outcome);
         if (n == 0) {
             // The peer closed: whatever arrived, possibly nothing.
-            Value block = make_block(uint32_t(op->in_len), 1);
-            if (is_ref_of(block, T_BLOCK) && op->in_len)
-                std::memcpy(block_bytes(as_obj(block)), op->in_buf, size_t(op->in_len));
-            return io_op_complete(op, block);
+            return io_op_complete(op, block_of_received(op, op->in_len));
         }
         op->in_len += uint64_t(n);
         g_ops.stats.bytes_received += uint64_t(n);
@@ -395,25 +404,12 @@ void io_ops_poll(int timeout_ms) {
 }
 
 uint32_t io_ops_cancel(uint32_t fiber_id) {
-    uint32_t count = 0;
-    for (IoOp& op : g_ops.entries) {
-        if (!op.in_use || op.fiber_id != fiber_id) continue;
-        op.outcome = IO_OUTCOME_CANCELLED;
-        io_op_complete(&op, kAbsent);
-        ++count;
-    }
-    return count;
+    return end_matching([fiber_id](const IoOp& op) { return op.fiber_id == fiber_id; }, IO_OUTCOME_CANCELLED);
 }
 
 uint32_t io_ops_close_socket(int socket) {
-    uint32_t count = 0;
-    for (IoOp& op : g_ops.entries) {
-        if (!op.in_use || socket < 0 || op.socket != socket) continue;
-        op.outcome = IO_OUTCOME_CLOSED;
-        io_op_complete(&op, kAbsent);
-        ++count;
-    }
-    return count;
+    if (socket < 0) return 0;
+    return end_matching([socket](const IoOp& op) { return op.socket == socket; }, IO_OUTCOME_CLOSED);
 }
 
 uint32_t io_ops_discard(uint32_t fiber_id) {
