@@ -61,11 +61,7 @@ Value file_job_complete(void* output) {
         if (ok) value = make_string_bytes(job->data.data(), job->data.size());
         break;
     case FileJobKind::ReadBytes:
-        if (ok) {
-            value = make_block(uint32_t(job->data.size()), 1);
-            if (is_ref_of(value, T_BLOCK) && !job->data.empty())
-                std::memcpy(block_bytes(as_obj(value)), job->data.data(), job->data.size());
-        }
+        if (ok) value = file_bytes_block(job->data.data(), job->data.size());
         break;
     case FileJobKind::WriteText:
     case FileJobKind::Copy: value = make_bool(ok); break;

@@ -67,10 +67,7 @@ Value file_read_text(Value* args, int) {
 Value file_read_all_bytes(Value* args, int) {
     std::string content;
     if (!read_whole("ReadAllBytes", args[0], &content)) return nil_value();
-    Value block = make_block(uint32_t(content.size()), 1);
-    if (!is_ref_of(block, T_BLOCK)) return block;
-    if (!content.empty()) std::memcpy(block_bytes(as_obj(block)), content.data(), content.size());
-    return block;
+    return file_bytes_block(content.data(), content.size());
 }
 
 Value file_read_lines(Value* args, int) {

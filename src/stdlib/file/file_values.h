@@ -2,6 +2,7 @@
 // std::string paths of the File, Path and Directory modules.
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,13 @@ inline bool file_path_arg(Value v, std::string* out) {
     if (!file_text_arg(v, &text) || text.empty() || text.find('\0') != std::string_view::npos) return false;
     out->assign(text);
     return true;
+}
+// A new block of width 1 holding a copy of the bytes (nil when the block storage
+// refuses).
+inline Value file_bytes_block(const void* data, size_t size) {
+    Value block = make_block(uint32_t(size), 1);
+    if (size > 0 && is_ref_of(block, T_BLOCK)) std::memcpy(block_bytes(as_obj(block)), data, size);
+    return block;
 }
 // The bytes of a string or block argument; false for anything else.
 inline bool file_data_arg(Value v, const void** data, size_t* size) {

@@ -41,12 +41,6 @@ int64_t int_arg(Value* args, int argc, int i, int64_t fallback) {
     return i < argc && is_integral(args[i]) ? value_to_int(args[i]) : fallback;
 }
 
-Value bytes_block(const void* data, size_t size) {
-    Value block = make_block(uint32_t(size), 1);
-    if (size > 0 && is_ref_of(block, T_BLOCK)) std::memcpy(block_bytes(as_obj(block)), data, size);
-    return block;
-}
-
 // Output through the standard streams goes past stdio's buffers: flush them first
 // so the script's lines keep their order.
 bool write_stream(ObjHeader* s, const void* data, size_t size, size_t* written = nullptr) {
@@ -192,7 +186,7 @@ Value stream_read_bytes(Value* args, int) {
     if (!s) return nil_value();
     std::string& data = read_buffer();
     if (count > 0 && (count > kMaxTextBytes || !read_up_to(s, count, &data))) return nil_value();
-    return bytes_block(data.data(), data.size());
+    return file_bytes_block(data.data(), data.size());
 }
 
 Value stream_write_string(Value* args, int) {
@@ -270,7 +264,7 @@ Value stream_read_all(Value* args, int argc) {
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != ETIMEDOUT) return nil_value();
         if (n <= 0 || (kind == STREAM_FILE && size_t(n) < step)) break;
     }
-    return bytes_block(data.data(), data.size());
+    return file_bytes_block(data.data(), data.size());
 }
 
 Value stream_copy(Value* args, int argc) {
